@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, only those that
+# are missing, so a machine that has them pays nothing.
+set -eu
+packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest
+g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick"
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Run as root (or install these packages):$missing" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+# shellcheck disable=SC2086
+apt-get install -y -q --no-install-recommends $missing

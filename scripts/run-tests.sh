@@ -1,0 +1,36 @@
+#!/bin/sh
+# Runs every test of every configuration and ends with one summary line,
+# "N passed, N failed".  Exits non-zero when any test failed.
+set -u
+top=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# One Wine server for the whole run, so each test does not pay its start-up.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$top/scripts/wine-run" wineboot --init >/dev/null 2>&1
+fi
+/usr/lib/wine/wineserver -p
+trap '/usr/lib/wine/wineserver -k 2>/dev/null' EXIT
+
+passed=0
+failed=0
+status=0
+for preset in native native-asan windows; do
+    echo "== $preset"
+    log="$top/build/$preset-ctest.log"
+    ctest --preset "$preset" -j "$jobs" >"$log" 2>&1 || status=1
+    grep -E "^[0-9]+% tests passed|\*\*\*Failed|\*\*\*Timeout|Not Run|Exception" "$log"
+    summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
+    if [ -z "$summary" ]; then
+        tail -n 20 "$log"
+        status=1
+        continue
+    fi
+    total=$(echo "$summary" | sed -E 's/.*out of ([0-9]+).*/\1/')
+    bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests? failed.*/\1/')
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$status" -eq 0 ]

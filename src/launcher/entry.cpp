@@ -1,0 +1,66 @@
+#include "launcher/entry.h"
+
+#include <memory>
+
+#include "launcher/argument_list.h"
+#include "launcher/console_launcher.h"
+#include "launcher/facade.h"
+#include "launcher/log.h"
+#include "launcher/old_platform.h"
+#include "platform/environment.h"
+#include "platform/module.h"
+#include "platform/system.h"
+#include "ui/gui_launcher.h"
+
+namespace {
+
+bool g_oldPlatform = false;
+constexpr int kShowNormal = 5;
+
+bool consoleRequested(const ArgumentList& arguments) {
+    for (int i = 1; i < arguments.count(); ++i) {
+        if (*arguments.argument(i) == "-console") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool oldPlatform() { return g_oldPlatform; }
+
+void setOldPlatform(bool old) { g_oldPlatform = old; }
+
+int launcherMain(int argc, char** argv) {
+    platform::restrictDllSearchToSystemDirectory();
+    if (!platform::getEnvironment("WIN32ZLN_DEBUGGER").empty()) {
+        platform::breakIntoDebugger();
+    }
+    int exitCode = -1;
+    auto arguments = std::make_unique<ArgumentList>();
+    try {
+        setOldPlatform(platform::isOldPlatformFamily());
+        const std::string debugLog = platform::getEnvironment("DBGWIN32ZLN");
+        if (!debugLog.empty()) {
+            enableDebugLog(debugLog);
+            writeDebugLog("Console Launcher Started", true);
+        }
+        void* module = platform::programModule();
+        arguments->build(argc, argv);
+        if (consoleRequested(*arguments)) {
+            setCurrentLauncher(std::make_unique<ConsoleLauncher>(*arguments));
+        } else {
+            setCurrentLauncher(createGuiLauncher(*arguments));
+        }
+        if (currentLauncher()->initialize(module, kShowNormal)) {
+            exitCode = currentLauncher()->run();
+        }
+    } catch (...) {
+        // Failures of the run were reported where they happened; the exit
+        // code stays -1 unless run() had returned.
+    }
+    setCurrentLauncher(nullptr);
+    arguments.reset();
+    return exitCode;
+}

@@ -1,0 +1,3 @@
+#include "payload/cleanup.h"
+
+void cleanUp() {}

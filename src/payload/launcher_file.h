@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tagfile/tag_file.h"
+
+class InstructionInterpreter;
+
+// Types of the embedded files.  0, 1, 2 and 8 are tag files, parsed in place.
+enum FileType : int32_t {
+    kFileInstructions = 0,
+    kFileJvm = 1,
+    kFileLaunchScript = 2,
+    kFileArchive = 3,
+    kFileJvmInstaller = 4,
+    kFileVerifyArchive = 5,
+    kFileApplicationArchive = 6,
+    kFileEmbeddedLauncher = 7,
+    kFileJvmMessage = 8,
+};
+
+constexpr uint32_t kLauncherIdentification = 0xCA82CA82u;
+
+// One entry of the file index.
+struct FileIndexEntry {
+    int32_t fileType = 0;
+    std::unique_ptr<TagFile> tagFile;  // parsed for the tag-file types only
+    int32_t fileId = -1;
+    int32_t length = 0;
+    int32_t offset = 0;
+    std::string name;
+    bool compressed = false;
+    int32_t decompressedFileCount = 0;
+    int32_t decompressedSize = 0;
+};
+
+// The launcher kind byte of a launcher file (0 to 255), or -1 when it cannot
+// be read.  Cached for the running launcher file.
+int readLauncherKind(const std::string& fileName);
+
+// The running launcher file: its index, the embedded tag files and the
+// objects built from them.  One process-wide object (launcherFile()).
+class LauncherFile {
+public:
+    LauncherFile();
+    ~LauncherFile();
+
+    // Reads the trailer and the index of the running launcher file (at most
+    // once per process); with loadTagFiles also parses the embedded tag files.
+    void load(bool loadTagFiles);
+    bool indexLoaded() const { return indexLoaded_; }
+
+    int entryCount() const { return static_cast<int>(entries_.size()); }
+    const FileIndexEntry* entryAt(int position) const;
+    const FileIndexEntry* entryWithId(int32_t fileId) const;
+
+    // The instruction script: the first embedded type-0 file, or the file an
+    // input file named instead.
+    InstructionInterpreter* instructions() const { return instructions_.get(); }
+    // Makes a tag file loaded from disk the instruction script.
+    void useInstructions(std::unique_ptr<TagFile> instructions);
+
+private:
+    void readIndex(std::FILE* stream);
+    void loadTagFiles(std::FILE* stream);
+
+    std::vector<std::unique_ptr<FileIndexEntry>> entries_;
+    bool indexLoaded_ = false;
+    bool tagFilesLoaded_ = false;
+    std::vector<std::unique_ptr<TagFile>> loadedFiles_;  // files an input file named
+    std::unique_ptr<InstructionInterpreter> instructions_;
+};
+
+LauncherFile& launcherFile();

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// The value of an environment variable; empty when it is unset or empty.
+std::string getEnvironment(const std::string& name);
+// Sets a variable for this process and the children it starts.
+void setEnvironment(const std::string& name, const std::string& value);
+
+}  // namespace platform

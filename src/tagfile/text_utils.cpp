@@ -1,0 +1,133 @@
+#include "tagfile/text_utils.h"
+
+#include <cstring>
+
+#include "launcher/launcher_exception.h"
+#include "platform/system.h"
+
+const char* const kBlanks = " \t\n\r";
+
+namespace {
+
+bool isWhiteSpace(char c) { return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr; }
+
+}  // namespace
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+std::string trim(const std::string& text, const char* characters) {
+    const size_t first = text.find_first_not_of(characters);
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    const size_t last = text.find_last_not_of(characters);
+    return text.substr(first, last - first + 1);
+}
+
+bool readLine(std::FILE* stream, std::string& line) {
+    int c = std::getc(stream);
+    if (c == EOF) {
+        line = trim(line);
+        return false;
+    }
+    for (; c != EOF && c != '\n'; c = std::getc(stream)) {
+        if (c != '\r') {
+            line += static_cast<char>(c);
+        }
+    }
+    line = trim(line);
+    return true;
+}
+
+bool readLine(const std::string& text, size_t& position, std::string& line) {
+    if (position >= text.size()) {
+        line = trim(line);
+        return false;
+    }
+    const size_t end = text.find('\n', position);
+    const size_t stop = end == std::string::npos ? text.size() : end;
+    for (size_t i = position; i < stop; ++i) {
+        if (text[i] != '\r') {
+            line += text[i];
+        }
+    }
+    position = end == std::string::npos ? text.size() : end + 1;
+    line = trim(line);
+    return true;
+}
+
+std::string readArgument(const std::string& text, long& position, bool quoted) {
+    const long size = static_cast<long>(text.size());
+    std::string argument;
+    if (position < 0 || position > size) {
+        position = -1;
+        return argument;
+    }
+    if (!quoted) {
+        const size_t blank = text.find_first_of(kBlanks, position);
+        if (blank == std::string::npos) {
+            argument = text.substr(position);
+            position = -1;
+        } else {
+            argument = text.substr(position, blank - position);
+            position = static_cast<long>(blank);
+        }
+        return argument;
+    }
+    long searchFrom = position;
+    while (true) {
+        const size_t found = text.find('"', searchFrom);
+        if (found == std::string::npos) {
+            throw LauncherException("Expected double quote to end argument near " +
+                                    toDecimal(searchFrom));
+        }
+        const long quote = static_cast<long>(found);
+        if (quote == size - 1 || text[quote + 1] != '"') {
+            argument += text.substr(searchFrom, quote - searchFrom);
+            position = quote + 1 >= size ? -1 : quote + 1;
+            return argument;
+        }
+        if (quote + 1 == size - 1) {
+            // A quote pair that ends the text leaves nothing to close the argument.
+            throw LauncherException("Expected double quote to end argument near -1");
+        }
+        argument += text.substr(searchFrom, quote + 1 - searchFrom);
+        searchFrom = quote + 2;
+    }
+}
+
+std::string nextWord(const std::string& text, long& position) {
+    const long size = static_cast<long>(text.size());
+    if (position < 0) {
+        return std::string();
+    }
+    long start = position;
+    while (start < size && isWhiteSpace(text[start])) {
+        ++start;
+    }
+    long end = start;
+    while (end < size && !isWhiteSpace(text[end])) {
+        ++end;
+    }
+    position = end < size ? end + 1 : size;
+    return text.substr(start < size ? start : size, end - start);
+}
+
+std::string toDecimal(long value) { return std::to_string(value); }
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::string ensureTrailingSeparator(const std::string& path) {
+    const char separator = platform::pathSeparator();
+    if (path.empty() || path.back() == separator) {
+        return path;
+    }
+    return path + separator;
+}
+
+std::string joinPath(const std::string& directory, const std::string& name) {
+    return ensureTrailingSeparator(directory) + name;
+}

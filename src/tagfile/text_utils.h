@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+// Text utilities shared by the tag file reader and the rest of the launcher.
+
+extern const char* const kBlanks;  // " \t\n\r"
+
+bool isBlank(char c);
+// Removes the given characters (by default the blanks) from both ends.
+std::string trim(const std::string& text, const char* characters = kBlanks);
+
+// Reads up to a line feed or the end of the stream; the line feed is consumed
+// and not kept, carriage returns are dropped.  The characters are appended to
+// `line`, which is then trimmed.  Returns false when the stream was already at
+// its end.
+bool readLine(std::FILE* stream, std::string& line);
+// The same on a text from a position; the position moves past the line feed
+// (to text.size() at the end).  Returns false when the position was at the end.
+bool readLine(const std::string& text, size_t& position, std::string& line);
+
+// Reads one argument at `position`.  Quoted mode (position just after an
+// opening double quote): a pair of double quotes stands for one, the first
+// single one ends the argument; throws LauncherException "Expected double
+// quote to end argument near <position>" when none does.  Plain mode: up to
+// the first blank.  The position moves behind the argument; -1 at the end.
+std::string readArgument(const std::string& text, long& position, bool quoted);
+
+// Skips white space and returns the characters up to the next white space;
+// the position moves one past that character.
+std::string nextWord(const std::string& text, long& position);
+
+std::string toDecimal(long value);
+bool endsWith(const std::string& text, const std::string& suffix);
+// Appends the path separator to a non-empty path that does not end with it.
+std::string ensureTrailingSeparator(const std::string& path);
+// The directory, a separator when needed, and the name (the name alone when
+// the directory is empty).
+std::string joinPath(const std::string& directory, const std::string& name);
