@@ -6,7 +6,7 @@
 // A parsed tag file: named tags, each with one value or a list of values, in
 // the order in which they were (last) defined.
 class TagFile {
-public:
+  public:
     struct TagEntry {
         std::string name;
         std::vector<std::string> values;
@@ -26,6 +26,9 @@ public:
 
     std::string getValue(const std::string& tag, int index = 0) const;
     int count(const std::string& tag) const;
+    // Value 0 read as a decimal number ("%hd" style: leading white space and a
+    // sign allowed, trailing text ignored): zero is false, any other number
+    // true, also one beyond the 16-bit range; no number gives the default.
     bool getBool(const std::string& tag, bool defaultValue) const;
 
     void setValue(const std::string& tag, const std::string& value);
@@ -34,6 +37,8 @@ public:
     void setJvmTags(const std::string& jvmHome, const std::string& jvmFile, bool temporary);
 
     // Writes the whole file; a file that cannot be created is skipped silently.
+    // Values are written byte for byte; one that contains a line end cannot
+    // be read back as it was.
     void write(const std::string& fileName) const;
 
     const std::vector<TagEntry>& tags() const { return tags_; }
@@ -41,7 +46,17 @@ public:
     bool loaded() const { return loaded_; }
     const std::string& fileName() const { return fileName_; }
 
-private:
+  private:
+    const TagEntry* find(const std::string& tag) const;
+    TagEntry* find(const std::string& tag);
+    void remove(const std::string& tag);
+    // Reads the next line into `line` (cleared first) and counts it; false at
+    // the end of the stream.
+    bool nextLine(std::FILE* stream, std::string& line);
+    std::string singleLineValue(const std::string& line, size_t colon) const;
+    void readValueList(std::FILE* stream, const std::string& tag);
+    [[noreturn]] void syntaxError(int line, const std::string& text) const;
+
     std::vector<TagEntry> tags_;
     int lineCount_ = 0;
     bool loaded_ = false;

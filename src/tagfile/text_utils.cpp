@@ -7,13 +7,13 @@
 
 const char* const kBlanks = " \t\n\r";
 
-namespace {
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
-bool isWhiteSpace(char c) { return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr; }
-
-}  // namespace
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isWhiteSpace(char c) {
+    return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr;
+}
 
 std::string trim(const std::string& text, const char* characters) {
     const size_t first = text.find_first_not_of(characters);
@@ -113,7 +113,9 @@ std::string nextWord(const std::string& text, long& position) {
     return text.substr(start < size ? start : size, end - start);
 }
 
-std::string toDecimal(long value) { return std::to_string(value); }
+std::string toDecimal(long value) {
+    return std::to_string(value);
+}
 
 bool endsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&

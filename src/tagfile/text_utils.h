@@ -7,6 +7,9 @@
 extern const char* const kBlanks;  // " \t\n\r"
 
 bool isBlank(char c);
+// White space as the C library's isspace sees it in the "C" locale: the
+// blanks, vertical tab and form feed.
+bool isWhiteSpace(char c);
 // Removes the given characters (by default the blanks) from both ends.
 std::string trim(const std::string& text, const char* characters = kBlanks);
 

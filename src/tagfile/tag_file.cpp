@@ -1,0 +1,225 @@
+#include "tagfile/tag_file.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+#include "launcher/launcher_exception.h"
+#include "launcher/log.h"
+#include "tagfile/text_utils.h"
+
+namespace {
+
+const char* const kTagCompleter = "/:";
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+// A value is written plain when it reads back the same: it starts and ends
+// with a non-blank character and holds no double quote.
+bool mustBeQuoted(const std::string& value) {
+    return value.empty() || isBlank(value.front()) || isBlank(value.back()) ||
+           value.find('"') != std::string::npos;
+}
+
+std::string quoted(const std::string& value) {
+    std::string text = "\"";
+    for (const char c : value) {
+        text += c;
+        if (c == '"') {
+            text += '"';
+        }
+    }
+    return text + '"';
+}
+
+// Byte for byte, so that a NUL inside a value does not cut it short.
+void writeText(std::FILE* file, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), file);
+}
+
+}  // namespace
+
+TagFile::TagFile(const std::string& fileName) {
+    // Binary mode: the reader drops carriage returns itself, and a Ctrl-Z
+    // byte does not end the file early on Windows.
+    const FilePointer file(std::fopen(fileName.c_str(), "rb"));
+    if (!file) {
+        throw LauncherException("Unable to load input file: " + fileName);
+    }
+    parse(file.get(), fileName, 0, -1);
+}
+
+void TagFile::parse(std::FILE* stream, const std::string& fileName, long offset, long length) {
+    fileName_ = fileName;
+    lineCount_ = 0;
+    if (offset < 0 || std::fseek(stream, offset, SEEK_SET) != 0) {
+        throw LauncherException("Unable to read tag file.");
+    }
+    const long end = length > LONG_MAX - offset ? LONG_MAX : offset + length;
+    std::string line;
+    // The region limit is tested before each tag line only: a value list
+    // is read to its completer even when that lies beyond the region.
+    while ((length < 0 || std::ftell(stream) < end) && nextLine(stream, line)) {
+        if (line.empty()) {
+            continue;
+        }
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            syntaxError(lineCount_, "Missing colon at the end of the tag name.");
+        }
+        const std::string tag = trim(line.substr(0, colon));
+        remove(tag);
+        if (colon + 1 == line.size()) {
+            readValueList(stream, tag);
+        } else {
+            setValue(tag, singleLineValue(line, colon));
+        }
+    }
+    loaded_ = true;
+}
+
+bool TagFile::nextLine(std::FILE* stream, std::string& line) {
+    line.clear();
+    if (!readLine(stream, line)) {
+        return false;
+    }
+    ++lineCount_;
+    return true;
+}
+
+std::string TagFile::singleLineValue(const std::string& line, size_t colon) const {
+    const size_t first = line.find_first_not_of(kBlanks, colon + 1);
+    if (first == std::string::npos) {
+        syntaxError(lineCount_, "Invalid tag format.");
+    }
+    if (line[first] != '"') {
+        return line.substr(first);
+    }
+    long position = static_cast<long>(first) + 1;
+    return readArgument(line, position, true);
+}
+
+void TagFile::readValueList(std::FILE* stream, const std::string& tag) {
+    const int tagLine = lineCount_;
+    std::string line;
+    while (nextLine(stream, line)) {
+        if (!line.empty() && line.front() == '"') {
+            long position = 1;
+            line = readArgument(line, position, true);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        if (line == kTagCompleter) {
+            return;
+        }
+        addValue(tag, line);
+    }
+    syntaxError(tagLine, "Missing /: tag completer.");
+}
+
+void TagFile::syntaxError(int line, const std::string& text) const {
+    const std::string message =
+        "Syntax error in " + fileName_ + " at line " + toDecimal(line) + " ==> " + text;
+    writeLog(message, kLogError);
+    throw LauncherException(message);
+}
+
+const TagFile::TagEntry* TagFile::find(const std::string& tag) const {
+    const auto entry = std::find_if(tags_.begin(), tags_.end(),
+                                    [&tag](const TagEntry& e) { return e.name == tag; });
+    return entry == tags_.end() ? nullptr : &*entry;
+}
+
+TagFile::TagEntry* TagFile::find(const std::string& tag) {
+    return const_cast<TagEntry*>(static_cast<const TagFile*>(this)->find(tag));
+}
+
+void TagFile::remove(const std::string& tag) {
+    tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
+                               [&tag](const TagEntry& e) { return e.name == tag; }),
+                tags_.end());
+}
+
+std::string TagFile::getValue(const std::string& tag, int index) const {
+    const TagEntry* entry = find(tag);
+    if (entry == nullptr || index < 0 || static_cast<size_t>(index) >= entry->values.size()) {
+        return std::string();
+    }
+    return entry->values[index];
+}
+
+int TagFile::count(const std::string& tag) const {
+    const TagEntry* entry = find(tag);
+    return entry == nullptr ? 0 : static_cast<int>(entry->values.size());
+}
+
+bool TagFile::getBool(const std::string& tag, bool defaultValue) const {
+    const std::string value = getValue(tag);
+    size_t position = 0;
+    while (position < value.size() && isWhiteSpace(value[position])) {
+        ++position;
+    }
+    if (position < value.size() && (value[position] == '+' || value[position] == '-')) {
+        ++position;
+    }
+    const size_t digits = position;
+    while (position < value.size() && value[position] >= '0' && value[position] <= '9') {
+        ++position;
+    }
+    if (position == digits) {
+        return defaultValue;
+    }
+    // Only the digits' being all zero matters, so no number can overflow.
+    return value.find_first_not_of('0', digits) < position;
+}
+
+void TagFile::setValue(const std::string& tag, const std::string& value) {
+    TagEntry* entry = find(tag);
+    if (entry == nullptr) {
+        tags_.push_back(TagEntry{tag, {value}});
+    } else {
+        entry->values.assign(1, value);
+    }
+}
+
+void TagFile::addValue(const std::string& tag, const std::string& value) {
+    TagEntry* entry = find(tag);
+    if (entry == nullptr) {
+        tags_.push_back(TagEntry{tag, {value}});
+    } else {
+        entry->values.push_back(value);
+    }
+}
+
+void TagFile::setBool(const std::string& tag, bool flag) {
+    setValue(tag, flag ? "1" : "0");
+}
+
+void TagFile::setJvmTags(const std::string& jvmHome, const std::string& jvmFile, bool temporary) {
+    setValue("JVM_HOME", jvmHome);
+    setValue("JVM_FILE", jvmFile);
+    setBool("JVM_TEMP", temporary);
+}
+
+void TagFile::write(const std::string& fileName) const {
+    const FilePointer file(std::fopen(fileName.c_str(), "w"));
+    if (!file) {
+        return;
+    }
+    // Every entry holds at least one value: setValue, addValue and the
+    // parser never leave an empty list behind.
+    for (const TagEntry& entry : tags_) {
+        const bool list = entry.values.size() > 1;
+        writeText(file.get(), entry.name + (list ? ":\n" : ":"));
+        for (const std::string& value : entry.values) {
+            writeText(file.get(), "  " + (mustBeQuoted(value) ? quoted(value) : value) + "\n");
+        }
+        if (list) {
+            writeText(file.get(), "/:\n");
+        }
+    }
+}
