@@ -5,7 +5,9 @@
 
 namespace {
 
-bool isCommandLineBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isCommandLineBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // Reads the quoted part that starts after an opening quote at `pos`; stops
 // after the closing quote or at the end of the text.

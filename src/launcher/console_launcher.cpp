@@ -10,7 +10,9 @@ constexpr int kDirectoryPromptId = 30;
 
 }  // namespace
 
-bool ConsoleLauncher::initialize(void*, int) { return true; }
+bool ConsoleLauncher::initialize(void*, int) {
+    return true;
+}
 
 int ConsoleLauncher::run() {
     return runFrontEnd(arguments(), [this](const std::string& message) { showMessage(message); });

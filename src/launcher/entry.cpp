@@ -28,9 +28,13 @@ bool consoleRequested(const ArgumentList& arguments) {
 
 }  // namespace
 
-bool oldPlatform() { return g_oldPlatform; }
+bool oldPlatform() {
+    return g_oldPlatform;
+}
 
-void setOldPlatform(bool old) { g_oldPlatform = old; }
+void setOldPlatform(bool old) {
+    g_oldPlatform = old;
+}
 
 int launcherMain(int argc, char** argv) {
     platform::restrictDllSearchToSystemDirectory();

@@ -73,17 +73,27 @@ void refreshDetail(Launcher& launcher) {
 }
 
 // The launcher when output is allowed: one exists and the run is not silent.
-Launcher* visibleLauncher() { return state().silent ? nullptr : state().launcher.get(); }
+Launcher* visibleLauncher() {
+    return state().silent ? nullptr : state().launcher.get();
+}
 
 }  // namespace
 
-void setCurrentLauncher(std::unique_ptr<Launcher> launcher) { state().launcher = std::move(launcher); }
+void setCurrentLauncher(std::unique_ptr<Launcher> launcher) {
+    state().launcher = std::move(launcher);
+}
 
-Launcher* currentLauncher() { return state().launcher.get(); }
+Launcher* currentLauncher() {
+    return state().launcher.get();
+}
 
-void setSilent(bool silent) { state().silent = silent; }
+void setSilent(bool silent) {
+    state().silent = silent;
+}
 
-bool isSilent() { return state().silent; }
+bool isSilent() {
+    return state().silent;
+}
 
 void showStatus(int statusCode) {
     Launcher* launcher = visibleLauncher();
@@ -171,9 +181,13 @@ std::string askForDirectory() {
     return launcher == nullptr ? std::string() : launcher->browseForDirectory();
 }
 
-bool cancelRequested() { return state().cancelRequested.load(); }
+bool cancelRequested() {
+    return state().cancelRequested.load();
+}
 
-void requestCancel() { state().cancelRequested.store(true); }
+void requestCancel() {
+    state().cancelRequested.store(true);
+}
 
 SubStatusWrapper::SubStatusWrapper() : type_(state().subStatusType), text_(state().subStatusText) {}
 

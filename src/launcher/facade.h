@@ -21,7 +21,12 @@ enum StatusCode {
     kStatusPreparing = 4
 };
 // Sub-status types of showSubStatus.
-enum SubStatusType { kSubStatusNone = 0, kSubStatusSearching = 1, kSubStatusScanning = 2, kSubStatusVerifying = 3 };
+enum SubStatusType {
+    kSubStatusNone = 0,
+    kSubStatusSearching = 1,
+    kSubStatusScanning = 2,
+    kSubStatusVerifying = 3
+};
 
 void showStatus(int statusCode);
 void showSubStatus(int type, const std::string& text);
@@ -41,13 +46,13 @@ void requestCancel();
 
 // Restores the sub-status that was current when it was made.
 class SubStatusWrapper {
-public:
+  public:
     SubStatusWrapper();
     ~SubStatusWrapper();
     SubStatusWrapper(const SubStatusWrapper&) = delete;
     SubStatusWrapper& operator=(const SubStatusWrapper&) = delete;
 
-private:
+  private:
     int type_;
     std::string text_;
 };

@@ -29,9 +29,13 @@ const char* prefixFor(int level) {
 
 }  // namespace
 
-void setLogFile(const std::string& fileName) { state().fileName = fileName; }
+void setLogFile(const std::string& fileName) {
+    state().fileName = fileName;
+}
 
-const std::string& logFileName() { return state().fileName; }
+const std::string& logFileName() {
+    return state().fileName;
+}
 
 void writeLog(const std::string& text, int level) {
     LogState& s = state();
@@ -57,7 +61,9 @@ void enableDebugLog(const std::string& fileName) {
     s.debugFileName = fileName.size() <= 259 ? fileName : std::string();
 }
 
-bool debugLogOn() { return state().debugLogOn; }
+bool debugLogOn() {
+    return state().debugLogOn;
+}
 
 void writeDebugLog(const std::string& text, bool withLineEnd) {
     const LogState& s = state();

@@ -1,3 +1,5 @@
 #include "launcher/entry.h"
 
-int main(int argc, char** argv) { return launcherMain(argc, argv); }
+int main(int argc, char** argv) {
+    return launcherMain(argc, argv);
+}

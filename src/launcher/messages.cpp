@@ -14,13 +14,16 @@ constexpr int kCodeMessageIds[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 19,
 
 }  // namespace
 
-std::string loadMessage(int id) { return id < 0 ? std::string() : platform::loadCatalogText(id); }
+std::string loadMessage(int id) {
+    return id < 0 ? std::string() : platform::loadCatalogText(id);
+}
 
 std::string formatText(const std::string& format, const std::vector<std::string>& inserts) {
     std::string result;
     if (!platform::formatWithInserts(format, inserts, result)) {
         char text[64];
-        std::snprintf(text, sizeof text, "Format message failed. Err = %lu", platform::lastErrorCode());
+        std::snprintf(text, sizeof text, "Format message failed. Err = %lu",
+                      platform::lastErrorCode());
         throw LauncherException(text);
     }
     return result;
@@ -35,4 +38,6 @@ std::string messageForCode(int code) {
     return code >= 0 && code < count ? loadMessage(kCodeMessageIds[code]) : std::string();
 }
 
-std::string systemErrorText(unsigned long code) { return platform::systemErrorText(code); }
+std::string systemErrorText(unsigned long code) {
+    return platform::systemErrorText(code);
+}

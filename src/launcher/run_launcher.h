@@ -9,3 +9,7 @@ int runLauncher(const std::vector<std::string>& arguments, const std::string& la
 
 // The launcher's version, printed by "-vd:version".
 extern const char* const kLauncherVersion;
+
+// Loads the launcher file's index (with or without its tag files); a failure
+// is reported as "Unable to load the launcher file index. " + the cause.
+void loadLauncherFile(bool withTagFiles);

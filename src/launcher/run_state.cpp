@@ -5,9 +5,13 @@ RunState& runState() {
     return state;
 }
 
-const std::string& launcherFileName() { return runState().launcherFileName; }
+const std::string& launcherFileName() {
+    return runState().launcherFileName;
+}
 
-const std::string& originalLauncherFileName() { return runState().originalLauncherFileName; }
+const std::string& originalLauncherFileName() {
+    return runState().originalLauncherFileName;
+}
 
 std::string launcherDir() {
     const std::string& path = originalLauncherFileName();

@@ -5,9 +5,9 @@
 // Process-wide state of the run: set by the command line and read by the
 // workspace, the JVM search and the launch.
 struct RunState {
-    std::string launcherFileName;          // the running launcher file
-    std::string originalLauncherFileName;  // "-vd:orig", else the launcher file
-    bool selfRemoval = false;              // remove the launcher file at exit
+    std::string launcherFileName;                   // the running launcher file
+    std::string originalLauncherFileName;           // "-vd:orig", else the launcher file
+    bool selfRemoval = false;                       // remove the launcher file at exit
     std::vector<std::string> launcherArguments;     // every argument, for nested launchers
     std::vector<std::string> applicationArguments;  // passed on to the Java program
     bool javaConsole = false;

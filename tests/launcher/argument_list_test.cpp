@@ -18,14 +18,13 @@ TEST_P(OldPlatformSplit, SplitsLikeTheOldPlatform) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, OldPlatformSplit,
     testing::Values(
-        SplitCase{"prog \"a b\"", {"prog", "a b"}},
-        SplitCase{"prog c\\\"d", {"prog", "c\"d"}},
+        SplitCase{"prog \"a b\"", {"prog", "a b"}}, SplitCase{"prog c\\\"d", {"prog", "c\"d"}},
         SplitCase{"prog x\"y z\"w", {"prog", "xy zw"}},
-        SplitCase{"prog a\\", {"prog", "a"}},                  // trailing backslash dropped
-        SplitCase{"prog a\\ b", {"prog", "a\\ b"}},            // backslash-blank keeps both
+        SplitCase{"prog a\\", {"prog", "a"}},                     // trailing backslash dropped
+        SplitCase{"prog a\\ b", {"prog", "a\\ b"}},               // backslash-blank keeps both
         SplitCase{"prog \"a\\\" b\" c", {"prog", "a\" b", "c"}},  // escaped closing quote
-        SplitCase{"prog \"a\\\" b", {"prog", "a\" b"}},        // runs on to the end
-        SplitCase{"prog \"\" x", {"prog", "x"}},               // empty argument dropped
+        SplitCase{"prog \"a\\\" b", {"prog", "a\" b"}},           // runs on to the end
+        SplitCase{"prog \"\" x", {"prog", "x"}},                  // empty argument dropped
         SplitCase{"C:\\dir\\prog.exe -x", {"C:\\dir\\prog.exe", "-x"}},  // program name literal
         SplitCase{"\"C:\\my dir\\p.exe\"\t -a\r\n-b ", {"C:\\my dir\\p.exe", "-a", "-b"}},
         SplitCase{"  ", {}}, SplitCase{"prog \"unterminated", {"prog", "unterminated"}},

@@ -1,0 +1,118 @@
+#include "launcher/input_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/log.h"
+#include "launcher/messages.h"
+#include "launcher/run_launcher.h"
+#include "launcher/service_actions.h"
+#include "payload/launcher_file.h"
+#include "tagfile/tag_file.h"
+
+namespace {
+
+// The file name without one leading and one trailing double quote.
+std::string unquoted(const std::string& value) {
+    std::string name = value;
+    if (!name.empty() && name.front() == '"') {
+        name.erase(0, 1);
+    }
+    if (!name.empty() && name.back() == '"') {
+        name.pop_back();
+    }
+    return name;
+}
+
+// Opens and parses the input file; syntax errors name it as written.
+std::unique_ptr<TagFile> readInputFile(const std::string& value) {
+    if (value.empty()) {
+        throw LauncherException(messageForCode(kErrOpenInputFile));
+    }
+    std::FILE* stream = std::fopen(unquoted(value).c_str(), "r");
+    if (stream == nullptr) {
+        throw LauncherException(messageForCode(kErrOpenInputFile));
+    }
+    auto input = std::make_unique<TagFile>();
+    try {
+        writeLog("Loading input file " + value, kLogInfo);
+        input->parse(stream, value, 0, -1);
+    } catch (...) {
+        std::fclose(stream);
+        throw;
+    }
+    std::fclose(stream);
+    setLogFile(input->getValue("LOGFILE"));
+    return input;
+}
+
+// Runs a load step; its failure is "<context><cause>", shown and thrown on.
+template <typename Load>
+void loadNamedFile(int errorCode, Load load) {
+    try {
+        load();
+    } catch (const LauncherException& e) {
+        throw LauncherException(messageForCode(errorCode) + e.text());
+    }
+}
+
+void loadNamedFiles(const TagFile& input) {
+    LauncherFile& file = launcherFile();
+    const std::string instructions = input.getValue("INSTRUCTIONS");
+    if (input.count("INSTRUCTIONS") > 0) {
+        loadNamedFile(kErrInstructionsFile,
+                      [&] { file.useInstructions(std::make_unique<TagFile>(instructions)); });
+    }
+    if (input.count("UI_TITLE") > 0) {
+        applyProductTitle();
+    }
+}
+
+}  // namespace
+
+bool processInputFile(const std::string& value) {
+    std::unique_ptr<TagFile> input;
+    try {
+        input = readInputFile(value);
+    } catch (const LauncherException& e) {
+        reportMessage(messageForCode(kErrInputFile) + e.text());
+        throw;
+    }
+    try {
+        loadNamedFiles(*input);
+    } catch (const LauncherException& e) {
+        reportMessage(e.text());
+        throw;
+    }
+    loadLauncherFile(true);
+
+    const bool showProgress = input->getBool("SHOW_PROGRESS", false);
+    const bool showFailure = input->getBool("SHOW_FAIL_MSG", false);
+    if (showProgress || showFailure) {
+        showProgressWindow();
+    } else {
+        hideProgressWindow(0);
+    }
+    if (showProgress) {
+        setProgressPercent(0);
+    }
+
+    const std::string action = input->getValue("ACTION");
+    if (action == "RUN_INSTRUCTIONS") {
+        return true;
+    }
+    if (action == "INSTALL_JVM") {
+        const std::string installer = input->getValue("INSTALL_JVM_EXE");
+        const std::string destination = input->getValue("INSTALL_JVM_DEST");
+        if (!installer.empty() && !destination.empty()) {
+            installAction(showProgress, installer, destination);
+        }
+        setProgressPercent(100);
+        return false;
+    }
+    const std::string message = messageForCode(kErrInvalidAction) + action;
+    reportMessage(message);
+    throw LauncherException(message);
+}

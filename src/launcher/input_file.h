@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+// "-vd:in <file>": loads the input file and the files it names, then
+// performs its ACTION.  Returns whether the instruction script is to run
+// after the options (ACTION RUN_INSTRUCTIONS).
+bool processInputFile(const std::string& value);

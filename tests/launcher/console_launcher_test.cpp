@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "launcher/argument_list.h"
+#include "launcher/console_launcher.h"
+#include "launcher/messages.h"
+#include "support/captured_file.h"
+
+namespace {
+
+class ConsoleOutput : public testing::Test {
+  protected:
+    ArgumentList arguments_{{"launcher", "-console"}};
+    CapturedFile out_;
+    ConsoleLauncher console_{arguments_, out_.get()};
+};
+
+TEST_F(ConsoleOutput, SeventyStepsEndTheLineOfDots) {
+    for (int i = 0; i < 71; ++i) {
+        console_.stepProgress(1);
+    }
+    EXPECT_EQ(out_.contents(), std::string(69, '.') + ".\n.");
+}
+
+TEST_F(ConsoleOutput, MultiStepAdvanceCountsEveryStep) {
+    console_.stepProgress(140);
+    EXPECT_EQ(out_.contents(), std::string(69, '.') + ".\n" + std::string(69, '.') + ".\n");
+}
+
+TEST_F(ConsoleOutput, SetProgressPrintsALineEndOnlyWhenItGrowsOrWasFull) {
+    console_.setProgress(0);
+    EXPECT_EQ(out_.contents(), "");
+    console_.stepProgress(3);
+    console_.setProgress(100);
+    console_.setProgress(100);
+    console_.setProgress(50);
+    EXPECT_EQ(out_.contents(), "...\n\n\n");
+}
+
+TEST_F(ConsoleOutput, StatusEndsAnOpenLineButAMessageFollowsTheDots) {
+    console_.stepProgress(2);
+    console_.setStatus("Working");
+    console_.stepProgress(1);
+    console_.showMessage("Done");
+    console_.setStatusDetail("ignored", "Detail");
+    console_.setStatus("Next");
+    EXPECT_EQ(out_.contents(), "..\nWorking\n.Done\nDetail\nNext\n");
+}
+
+TEST_F(ConsoleOutput, FirstStatusStartsWithALineEnd) {
+    console_.setStatus("First");
+    EXPECT_EQ(out_.contents(), "\nFirst\n");
+}
+
+TEST_F(ConsoleOutput, WindowFlagAndTitleAreRemembered) {
+    EXPECT_FALSE(console_.isWindowVisible());
+    console_.showWindow();
+    EXPECT_TRUE(console_.isWindowVisible());
+    console_.hideWindow(3);
+    EXPECT_FALSE(console_.isWindowVisible());
+    console_.setTitle("Title");
+    EXPECT_EQ(console_.getTitle(), "Title");
+    EXPECT_EQ(out_.contents(), "");
+}
+
+TEST(ConsolePrompt, ReadsOneWordAfterThePrompt) {
+    ArgumentList arguments({"launcher"});
+    CapturedFile out;
+    CapturedFile in("  C:\\JVM\\dest rest\n");
+    ConsoleLauncher console(arguments, out.get(), in.get());
+    EXPECT_EQ(console.browseForDirectory(), "C:\\JVM\\dest");
+    EXPECT_EQ(out.contents(), loadMessage(30));
+}
+
+TEST(ConsolePrompt, EndOfInputGivesAnEmptyAnswer) {
+    ArgumentList arguments({"launcher"});
+    CapturedFile out;
+    CapturedFile in("");
+    ConsoleLauncher console(arguments, out.get(), in.get());
+    EXPECT_EQ(console.browseForDirectory(), "");
+}
+
+TEST(ConsolePrompt, AWordLongerThanTheBufferIsCut) {
+    ArgumentList arguments({"launcher"});
+    CapturedFile out;
+    CapturedFile in(std::string(3000, 'x'));
+    ConsoleLauncher console(arguments, out.get(), in.get());
+    EXPECT_EQ(console.browseForDirectory(), std::string(1023, 'x'));
+}
+
+}  // namespace
