@@ -1,21 +1,221 @@
 #include "payload/launcher_file.h"
 
-#include "instructions/instruction_interpreter.h"
+#include <algorithm>
+#include <atomic>
 
-// Placeholder until the file index reader lands: the index is empty.
+#include "instructions/instruction_interpreter.h"
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/log.h"
+#include "launcher/messages.h"
+#include "launcher/run_state.h"
+#include "payload/big_endian.h"
+#include "payload/file_index_entry.h"
+#include "payload/launcher_trailer.h"
+
+namespace {
+
+// Read by the progress window's thread and by the run's thread; each is
+// written with one store of a final value.
+std::atomic<int32_t> trailerEnd{0};
+std::atomic<int> cachedLauncherKind{-1};
+
+// Catalog messages put in front of a failure to build an object from an
+// embedded tag file.
+constexpr int kErrorLoadingInstructions = 9;
+constexpr int kErrorLoadingLaunchScript = 10;
+constexpr int kErrorLoadingJvmFile = 11;
+
+int buildFailureMessage(int32_t fileType) {
+    switch (fileType) {
+        case kFileLaunchScript:
+            return kErrorLoadingLaunchScript;
+        case kFileJvm:
+            return kErrorLoadingJvmFile;
+        default:
+            return kErrorLoadingInstructions;
+    }
+}
+
+class StreamCloser {
+  public:
+    explicit StreamCloser(std::FILE* stream) : stream_(stream) {}
+    ~StreamCloser() { std::fclose(stream_); }
+    StreamCloser(const StreamCloser&) = delete;
+    StreamCloser& operator=(const StreamCloser&) = delete;
+
+  private:
+    std::FILE* stream_;
+};
+
+}  // namespace
+
+bool isTagFileType(int32_t fileType) {
+    return fileType == kFileInstructions || fileType == kFileJvm || fileType == kFileLaunchScript ||
+           fileType == kFileJvmMessage;
+}
+
+int readLauncherKind(const std::string& fileName) {
+    const bool runningFile = fileName == launcherFileName();
+    if (runningFile) {
+        const int cached = cachedLauncherKind.load();
+        if (cached != -1) {
+            return cached;
+        }
+    }
+    const TrailerInfo trailer = readTrailerInfo(fileName);
+    if (runningFile) {
+        trailerEnd.store(trailer.trailerEnd);
+        if (trailer.launcherKind != -1) {
+            cachedLauncherKind.store(trailer.launcherKind);
+        }
+    }
+    return trailer.launcherKind;
+}
+
+int32_t launcherTrailerEnd() {
+    return trailerEnd.load();
+}
+
 LauncherFile::LauncherFile() = default;
 LauncherFile::~LauncherFile() = default;
 
-void LauncherFile::load(bool) { indexLoaded_ = true; }
+void LauncherFile::load(bool loadTagFiles) {
+    if (indexLoaded_) {
+        return;
+    }
+    // A failed earlier load left what it had read; start over.
+    forgetEmbeddedFiles();
+    std::FILE* stream = std::fopen(launcherFileName().c_str(), "rb");
+    if (stream == nullptr) {
+        throw LauncherException("Cannot open launcher file.");
+    }
+    StreamCloser closer(stream);
+    readIndex(stream);
+    logIndex();
+    if (loadTagFiles) {
+        this->loadTagFiles(stream);
+    }
+    indexLoaded_ = true;
+}
 
-const FileIndexEntry* LauncherFile::entryAt(int) const { return nullptr; }
-const FileIndexEntry* LauncherFile::entryWithId(int32_t) const { return nullptr; }
+void LauncherFile::readIndex(std::FILE* stream) {
+    // The same scan as for the launcher kind, so bytes appended after the
+    // trailer never hide the index.
+    const int32_t end = locateTrailerEnd(stream).value_or(0);
+    trailerEnd.store(end);
+    if (!seekFromEnd(stream, end - 8LL)) {
+        throw LauncherException("Invalid launcher format.");
+    }
+    const int32_t indexOffset = readBigEndian32(stream, "Unable to read file index offset.");
+    const uint32_t identification = static_cast<uint32_t>(
+        readBigEndian32(stream, "Unable to read launcher identification value."));
+    if (identification != kLauncherIdentification) {
+        return;  // not a launcher file: no entries
+    }
+    if (indexOffset < 0 || std::fseek(stream, indexOffset, SEEK_SET) != 0) {
+        throw LauncherException("Invalid file index offset.");
+    }
+    const int32_t fileCount = readBigEndian32(stream, "Unable to read the file count.");
+    // Entry by entry: a bogus count ends at the end of the file, having
+    // allocated only for the entries that were really there.
+    for (int32_t i = 0; i < fileCount; ++i) {
+        entries_.push_back(readIndexEntry(stream));
+    }
+}
 
-void LauncherFile::useInstructions(std::unique_ptr<TagFile>) {}
+void LauncherFile::logIndex() const {
+    if (logFileName().empty()) {
+        return;
+    }
+    for (const auto& entry : entries_) {
+        writeLog(entryLogText(*entry), kLogInfo);
+    }
+}
+
+void LauncherFile::loadTagFiles(std::FILE* stream) {
+    for (const auto& entry : entries_) {
+        if (!isTagFileType(entry->fileType)) {
+            continue;
+        }
+        entry->tagFile = std::make_unique<TagFile>();
+        // A negative length would read on to the end of the launcher file,
+        // through the other embedded files: such an entry holds nothing.
+        entry->tagFile->parse(stream, entry->name, entry->offset, std::max(entry->length, 0));
+        try {
+            buildObject(*entry);
+        } catch (const LauncherException& e) {
+            throw LauncherException(loadMessage(buildFailureMessage(entry->fileType)) + e.text());
+        }
+    }
+    tagFilesLoaded_ = true;
+}
+
+void LauncherFile::buildObject(const FileIndexEntry& entry) {
+    const TagFile& tags = *entry.tagFile;
+    switch (entry.fileType) {
+        case kFileInstructions:
+            if (instructions() == nullptr) {
+                embeddedInstructions_ = std::make_unique<InstructionInterpreter>(tags);
+            }
+            break;
+        case kFileJvm:
+            // The JvmFile object is built here once it exists; JVM files that
+            // an input file names will set tagFilesLoaded_ first.
+            if (!tagFilesLoaded_) {
+                jvmTagFiles_.push_back(&tags);
+            }
+            break;
+        case kFileLaunchScript:
+            // The LaunchScript object is built here once it exists.
+            if (launchScriptTags_ == nullptr) {
+                launchScriptTags_ = &tags;
+                applyProductTitle();
+            }
+            break;
+        case kFileJvmMessage:
+            // The JVM message object is built here once it exists.
+            jvmMessageTags_ = &tags;
+            break;
+        default:
+            break;
+    }
+}
+
+void LauncherFile::forgetEmbeddedFiles() {
+    embeddedInstructions_.reset();
+    launchScriptTags_ = nullptr;
+    jvmTagFiles_.clear();
+    jvmMessageTags_ = nullptr;
+    entries_.clear();
+}
+
+const FileIndexEntry* LauncherFile::entryAt(int position) const {
+    if (position < 0 || position >= entryCount()) {
+        return nullptr;
+    }
+    return entries_[static_cast<size_t>(position)].get();
+}
+
+const FileIndexEntry* LauncherFile::entryWithId(int32_t fileId) const {
+    for (const auto& entry : entries_) {
+        if (entry->fileId == fileId) {
+            return entry.get();
+        }
+    }
+    return nullptr;
+}
+
+InstructionInterpreter* LauncherFile::instructions() const {
+    return namedInstructions_ ? namedInstructions_.get() : embeddedInstructions_.get();
+}
+
+void LauncherFile::useInstructions(std::unique_ptr<TagFile> instructions) {
+    loadedFiles_.push_back(std::move(instructions));
+    namedInstructions_ = std::make_unique<InstructionInterpreter>(*loadedFiles_.back());
+}
 
 LauncherFile& launcherFile() {
     static LauncherFile file;
     return file;
 }
-
-int readLauncherKind(const std::string&) { return -1; }

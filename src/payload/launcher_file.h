@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ enum FileType : int32_t {
     kFileEmbeddedLauncher = 7,
     kFileJvmMessage = 8,
 };
+constexpr int32_t kLastFileType = kFileJvmMessage;
+
+bool isTagFileType(int32_t fileType);
 
 constexpr uint32_t kLauncherIdentification = 0xCA82CA82u;
 
@@ -40,12 +44,18 @@ struct FileIndexEntry {
 // be read.  Cached for the running launcher file.
 int readLauncherKind(const std::string& fileName);
 
+// Where the trailer of the running launcher file ends, relative to the end of
+// the file, as the last scan of that file found it (0 before any scan).
+int32_t launcherTrailerEnd();
+
 // The running launcher file: its index, the embedded tag files and the
 // objects built from them.  One process-wide object (launcherFile()).
 class LauncherFile {
-public:
+  public:
     LauncherFile();
     ~LauncherFile();
+    LauncherFile(const LauncherFile&) = delete;
+    LauncherFile& operator=(const LauncherFile&) = delete;
 
     // Reads the trailer and the index of the running launcher file (at most
     // once per process); with loadTagFiles also parses the embedded tag files.
@@ -58,19 +68,36 @@ public:
 
     // The instruction script: the first embedded type-0 file, or the file an
     // input file named instead.
-    InstructionInterpreter* instructions() const { return instructions_.get(); }
+    InstructionInterpreter* instructions() const;
     // Makes a tag file loaded from disk the instruction script.
     void useInstructions(std::unique_ptr<TagFile> instructions);
 
-private:
+    // The first embedded launch script (type 2).  The LaunchScript object
+    // built from it will take its place.
+    const TagFile* launchScriptTags() const { return launchScriptTags_; }
+    // The embedded JVM files (type 1) in index order.  The JvmFile objects
+    // built from them will take their place.
+    const std::vector<const TagFile*>& jvmTagFiles() const { return jvmTagFiles_; }
+    // The last embedded JVM message (type 8).  The JVM message object built
+    // from it will take its place.
+    const TagFile* jvmMessageTags() const { return jvmMessageTags_; }
+
+  private:
     void readIndex(std::FILE* stream);
+    void logIndex() const;
     void loadTagFiles(std::FILE* stream);
+    void buildObject(const FileIndexEntry& entry);
+    void forgetEmbeddedFiles();
 
     std::vector<std::unique_ptr<FileIndexEntry>> entries_;
     bool indexLoaded_ = false;
     bool tagFilesLoaded_ = false;
-    std::vector<std::unique_ptr<TagFile>> loadedFiles_;  // files an input file named
-    std::unique_ptr<InstructionInterpreter> instructions_;
+    std::vector<std::unique_ptr<TagFile>> loadedFiles_;             // files an input file named
+    std::unique_ptr<InstructionInterpreter> namedInstructions_;     // from an input file
+    std::unique_ptr<InstructionInterpreter> embeddedInstructions_;  // from the first type 0
+    const TagFile* launchScriptTags_ = nullptr;
+    std::vector<const TagFile*> jvmTagFiles_;
+    const TagFile* jvmMessageTags_ = nullptr;
 };
 
 LauncherFile& launcherFile();
