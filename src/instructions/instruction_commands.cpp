@@ -1,0 +1,58 @@
+// The commands of the script language: each reads and tests its arguments
+// in order, then does its work.
+#include "instructions/instruction_interpreter.h"
+#include "instructions/variable_reference.h"
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "tagfile/text_utils.h"
+
+void InstructionInterpreter::gotoCommand(ScriptLine& line) {
+    const std::string label = nextToken(line);
+    if (line.failed) {
+        raiseInstructionError("The GOTO command requires a label as its only argument.");
+    }
+    currentLine_ = findLabel(label);
+}
+
+void InstructionInterpreter::initializeUiCommand(ScriptLine&) {
+    showStatus(kStatusInitializing);
+    showSubStatus(kSubStatusNone, std::string());
+    showProgressWindow();
+}
+
+void InstructionInterpreter::jmp0Command(ScriptLine& line) {
+    // The value is parsed before the label is read; a missing value reaches
+    // parseNumber as an empty text.
+    const std::string value = nextToken(line);
+    const int32_t number = parseNumber(value, "The second argument to JMP0 must be numeric.");
+    const std::string label = nextToken(line);
+    if (line.failed) {
+        raiseInstructionError("JMP0 requires a jump label as its second argument.");
+    }
+    if (number == 0) {
+        currentLine_ = findLabel(label);
+    }
+}
+
+void InstructionInterpreter::setCommand(ScriptLine& line) {
+    if (line.position >= static_cast<long>(line.text.size())) {
+        raiseInstructionError("Malformed SET statement.");
+    }
+    const std::string statement = trim(line.text.substr(line.position));
+    const size_t equals = statement.find('=');
+    if (equals == std::string::npos) {
+        raiseInstructionError("SET statement is missing =.");
+    }
+    // Errors of the reference, the value and the assignment carry the line
+    // number too.
+    try {
+        const VariableReference variable = VariableReference::parse(
+            trim(statement.substr(0, equals)),
+            "Invalid variable specified on left hand side of SET statement.");
+        std::string value = trim(statement.substr(equals + 1));
+        evaluateString(value, "Invalid expression specified for SET command");
+        variable.assign(value, "Invalid value specified for SET command");
+    } catch (const LauncherException& e) {
+        raiseInstructionError(e.text());
+    }
+}
