@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include "instructions/instruction_interpreter.h"
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/log.h"
+#include "launcher/messages.h"
+#include "launcher/run_state.h"
+#include "payload/launcher_file.h"
+#include "support/launcher_builder.h"
+#include "support/recording_launcher.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// The tests load their own LauncherFile objects, so they do not depend on
+// the process-wide one; each names its fixture as the running launcher file.
+class LauncherFileTest : public testing::Test {
+  protected:
+    void TearDown() override {
+        setLogFile("");
+        setCurrentLauncher(nullptr);
+    }
+
+    void use(const std::string& path) { runState().launcherFileName = path; }
+
+    TempDir directory_;
+};
+
+TEST_F(LauncherFileTest, IndexHoldsEveryStoredField) {
+    use(LauncherBuilder(directory_)
+            .stub("STUB")
+            .add(kFileInstructions, 1, "instructions.tag", "INSTRUCTIONS: GOTO END\n")
+            .add(kFileJvmInstaller, 7, "jre setup.exe", "123456")
+            .compressed(250, 80000000)
+            .add(kFileArchive, -5, "lib/a.jar", "")
+            .add(kFileEmbeddedLauncher, INT32_MAX, std::string(32767, 'n'), "x")
+            .build());
+    LauncherFile file;
+    file.load(false);
+
+    const struct {
+        int32_t type, id, length, offset;
+        std::string name;
+        bool compressed;
+        int32_t count, size;
+    } expected[] = {
+        {kFileInstructions, 1, 23, 4, "instructions.tag", false, 0, 0},
+        {kFileJvmInstaller, 7, 6, 27, "jre setup.exe", true, 250, 80000000},
+        {kFileArchive, -5, 0, 33, "lib/a.jar", false, 0, 0},
+        {kFileEmbeddedLauncher, INT32_MAX, 1, 33, std::string(32767, 'n'), false, 0, 0},
+    };
+    ASSERT_EQ(file.entryCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        const FileIndexEntry& entry = *file.entryAt(i);
+        EXPECT_EQ(entry.fileType, expected[i].type) << i;
+        EXPECT_EQ(entry.fileId, expected[i].id) << i;
+        EXPECT_EQ(entry.length, expected[i].length) << i;
+        EXPECT_EQ(entry.offset, expected[i].offset) << i;
+        EXPECT_EQ(entry.name, expected[i].name) << i;
+        EXPECT_EQ(entry.compressed, expected[i].compressed) << i;
+        EXPECT_EQ(entry.decompressedFileCount, expected[i].count) << i;
+        EXPECT_EQ(entry.decompressedSize, expected[i].size) << i;
+        EXPECT_EQ(entry.tagFile, nullptr) << "tag files are parsed only on request";
+    }
+    EXPECT_TRUE(file.indexLoaded());
+}
+
+TEST_F(LauncherFileTest, IndexIsLoggedEntryByEntry) {
+    const std::string log = directory_.file("launcher.log");
+    setLogFile(log);
+    use(LauncherBuilder(directory_)
+            .stub("MZ")
+            .add(kFileJvm, 3, "jvm.tag", "JVM_EXE: java\n")
+            .add(kFileJvmInstaller, -2, "jre.exe", "abc")
+            .compressed(1, 2)
+            .build());
+    LauncherFile file;
+    file.load(false);
+
+    std::string written = readFile(log);
+    const std::string separator = "------------------\n";  // first line of a process's log
+    if (written.compare(0, separator.size(), separator) == 0) {
+        written.erase(0, separator.size());
+    }
+    EXPECT_EQ(written,
+              "file type: 1\n  file id: 3\n  length: 14\n  offset: 2\n  file name: jvm.tag\n"
+              "file type: 4\n  file id: -2\n  length: 3\n  offset: 16\n  file name: jre.exe\n");
+}
+
+TEST_F(LauncherFileTest, LookupsGoByPositionAndFirstEqualId) {
+    use(LauncherBuilder(directory_)
+            .add(kFileArchive, 5, "first", "1")
+            .add(kFileArchive, 6, "other", "2")
+            .add(kFileArchive, 5, "second", "3")
+            .build());
+    LauncherFile file;
+    file.load(false);
+
+    EXPECT_EQ(file.entryWithId(5)->name, "first");
+    EXPECT_EQ(file.entryWithId(6)->name, "other");
+    EXPECT_EQ(file.entryWithId(-1), nullptr);
+    EXPECT_EQ(file.entryAt(2)->name, "second");
+    EXPECT_EQ(file.entryAt(-1), nullptr);
+    EXPECT_EQ(file.entryAt(3), nullptr);
+}
+
+TEST_F(LauncherFileTest, TagFilesAreParsedInPlaceAndFirstOrLastWins) {
+    use(LauncherBuilder(directory_)
+            .add(kFileInstructions, 1, "first.tag", "INSTRUCTIONS:\n  GOTO FIRST\n  :FIRST\n/:\n")
+            .add(kFileArchive, 2, "a.jar", "PK not a tag file")
+            .add(kFileJvm, 3, "jvm-a.tag", "JVM_EXE: a\n")
+            .add(kFileLaunchScript, 4, "launch-1.tag", "COMMAND: one\n")
+            .add(kFileJvmMessage, 5, "message-1.tag", "MESSAGE: one\n")
+            .add(kFileJvm, 6, "jvm-b.tag", "JVM_EXE: b\n")
+            .add(kFileLaunchScript, 7, "launch-2.tag", "COMMAND: two\n")
+            .add(kFileJvmMessage, 8, "message-2.tag", "MESSAGE: two\n")
+            .add(kFileInstructions, 9, "second.tag",
+                 "INSTRUCTIONS:\n  GOTO SECOND\n  :SECOND\n/:\n")
+            .build());
+    LauncherFile file;
+    file.load(true);
+
+    auto tags = [&](int position) { return file.entryAt(position)->tagFile.get(); };
+    ASSERT_NE(tags(0), nullptr);
+    EXPECT_EQ(tags(1), nullptr);
+    EXPECT_EQ(tags(3)->getValue("COMMAND"), "one");
+    EXPECT_EQ(tags(8)->getValue("INSTRUCTIONS", 1), ":SECOND");
+    EXPECT_EQ(tags(0)->fileName(), "first.tag");
+
+    ASSERT_NE(file.instructions(), nullptr);
+    EXPECT_EQ(file.instructions()->findLabel("FIRST"), 1);
+    EXPECT_EQ(file.launchScriptTags(), tags(3));
+    EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{tags(2), tags(5)}));
+    EXPECT_EQ(file.jvmMessageTags(), tags(7));
+}
+
+TEST_F(LauncherFileTest, NamedInstructionsOutrankTheEmbeddedOnes) {
+    use(LauncherBuilder(directory_)
+            .add(kFileInstructions, 1, "embedded.tag", "INSTRUCTIONS: GOTO X\n")
+            .build());
+    LauncherFile file;
+    auto named = std::make_unique<TagFile>();
+    named->setValue("INSTRUCTIONS", "GOTO Y");
+    file.useInstructions(std::move(named));
+    InstructionInterpreter* const instructions = file.instructions();
+    ASSERT_NE(instructions, nullptr);
+
+    file.load(true);
+    EXPECT_EQ(file.instructions(), instructions);
+    EXPECT_NE(file.entryAt(0)->tagFile, nullptr);
+}
+
+TEST_F(LauncherFileTest, TheFirstLaunchScriptSetsTheProductTitle) {
+    std::vector<std::string> calls;
+    setCurrentLauncher(std::make_unique<RecordingLauncher>(&calls));
+    use(LauncherBuilder(directory_)
+            .add(kFileLaunchScript, 1, "one.tag", "COMMAND: one\n")
+            .add(kFileLaunchScript, 2, "two.tag", "COMMAND: two\n")
+            .build());
+    LauncherFile file;
+    file.load(true);
+    EXPECT_EQ(calls, std::vector<std::string>{"title:" + loadMessage(105)});
+}
+
+class FailingTitleLauncher : public RecordingLauncher {
+  public:
+    using RecordingLauncher::RecordingLauncher;
+    void setTitle(const std::string&) override { throw LauncherException(" No title."); }
+};
+
+TEST_F(LauncherFileTest, AFailureToBuildAnObjectNamesIt) {
+    std::vector<std::string> calls;
+    setCurrentLauncher(std::make_unique<FailingTitleLauncher>(&calls));
+    use(LauncherBuilder(directory_).add(kFileLaunchScript, 1, "one.tag", "COMMAND: one\n").build());
+    LauncherFile file;
+    try {
+        file.load(true);
+        FAIL() << "the launch script must fail";
+    } catch (const LauncherException& e) {
+        EXPECT_EQ(e.text(), "Error loading launch script. No title.");
+    }
+    EXPECT_FALSE(file.indexLoaded());
+}
+
+TEST_F(LauncherFileTest, AParseFailureKeepsTheParsersMessage) {
+    use(LauncherBuilder(directory_)
+            .add(kFileJvm, 1, "good.tag", "JVM_EXE: java\n")
+            .add(kFileJvm, 2, "bad.tag", "JVM_EXE: java\nno colon\n")
+            .add(kFileJvmMessage, 3, "never.tag", "MESSAGE: x\n")
+            .build());
+    LauncherFile file;
+    try {
+        file.load(true);
+        FAIL() << "the second JVM file must fail";
+    } catch (const LauncherException& e) {
+        EXPECT_EQ(
+            e.text(),
+            "Syntax error in bad.tag at line 2 ==> Missing colon at the end of the tag name.");
+    }
+    EXPECT_FALSE(file.indexLoaded());
+    EXPECT_EQ(file.jvmMessageTags(), nullptr);
+}
+
+TEST_F(LauncherFileTest, ASecondLoadDoesNothing) {
+    const std::string path = LauncherBuilder(directory_)
+                                 .add(kFileInstructions, 1, "i.tag", "INSTRUCTIONS: GOTO X\n")
+                                 .build();
+    use(path);
+    LauncherFile file;
+    file.load(false);
+    writeFile(path, "replaced");
+    file.load(true);
+    ASSERT_EQ(file.entryCount(), 1);
+    EXPECT_EQ(file.entryAt(0)->tagFile, nullptr);
+    EXPECT_EQ(file.instructions(), nullptr);
+}
+
+TEST_F(LauncherFileTest, BytesAfterTheTrailerDoNotHideTheIndex) {
+    // Nothing has read the launcher kind in this test: the index loader finds
+    // the trailer on its own, before the appended signature.
+    const std::string path =
+        LauncherBuilder(directory_).add(kFileJvm, 1, "jvm.tag", "JVM_EXE: java\n").build();
+    writeFile(path, readFile(path) + std::string(500, '\x5A'));
+    use(path);
+    LauncherFile file;
+    file.load(true);
+    ASSERT_EQ(file.entryCount(), 1);
+    EXPECT_EQ(file.jvmTagFiles().at(0)->getValue("JVM_EXE"), "java");
+    EXPECT_EQ(launcherTrailerEnd(), -500);
+}
+
+TEST_F(LauncherFileTest, TagFileRegionsOutsideTheFileReadWhatIsThere) {
+    const std::string body =
+        "MZ"
+        "A: 1\n";
+    const struct {
+        int32_t offset, length;
+        std::string error;  // empty: loads
+        int tagCount;
+    } cases[] = {
+        {2, 5, "", 1},
+        {-1, 5, "Unable to read tag file.", 0},
+        {100000, 5, "", 0},  // beyond the end: nothing there
+        // Runs on into the index, which is no tag file.
+        {2, 100000, "Syntax error in i.tag at line 2 ==> Missing colon at the end of the tag name.",
+         0},
+        {2, -1, "", 0},  // negative: the region holds nothing
+    };
+    for (const auto& c : cases) {
+        IndexRecord record;
+        record.fileType = kFileInstructions;
+        record.offset = c.offset;
+        record.length = c.length;
+        record.name = "i.tag";
+        const std::string path = directory_.file("regions.exe");
+        writeFile(path, launcherFileBytes(body, fileIndexBytes(1, {record})));
+        use(path);
+        LauncherFile file;
+        std::string error;
+        try {
+            file.load(true);
+        } catch (const LauncherException& e) {
+            error = e.text();
+        }
+        EXPECT_EQ(error, c.error) << c.offset << " " << c.length;
+        if (c.error.empty()) {
+            EXPECT_EQ(file.entryAt(0)->tagFile->tags().size(), static_cast<size_t>(c.tagCount))
+                << c.offset << " " << c.length;
+        }
+    }
+}
+
+}  // namespace
