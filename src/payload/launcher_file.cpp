@@ -80,7 +80,7 @@ int32_t launcherTrailerEnd() {
 LauncherFile::LauncherFile() = default;
 LauncherFile::~LauncherFile() = default;
 
-void LauncherFile::load(bool loadTagFiles) {
+void LauncherFile::load(bool withTagFiles) {
     if (indexLoaded_) {
         return;
     }
@@ -93,8 +93,8 @@ void LauncherFile::load(bool loadTagFiles) {
     StreamCloser closer(stream);
     readIndex(stream);
     logIndex();
-    if (loadTagFiles) {
-        this->loadTagFiles(stream);
+    if (withTagFiles) {
+        loadTagFiles(stream);
     }
     indexLoaded_ = true;
 }
@@ -160,8 +160,8 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
             }
             break;
         case kFileJvm:
-            // The JvmFile object is built here once it exists; JVM files that
-            // an input file names will set tagFilesLoaded_ first.
+            // The JvmFile object is built here once it exists.  Only while
+            // the tag files do not count as loaded yet.
             if (!tagFilesLoaded_) {
                 jvmTagFiles_.push_back(&tags);
             }

@@ -202,6 +202,25 @@ TEST_F(LauncherFileTest, AParseFailureKeepsTheParsersMessage) {
     EXPECT_EQ(file.jvmMessageTags(), nullptr);
 }
 
+TEST_F(LauncherFileTest, AFailedLoadStartsOverWhenRepeated) {
+    LauncherBuilder builder(directory_);
+    builder.add(kFileInstructions, 1, "i.tag", "INSTRUCTIONS: GOTO X\n")
+        .add(kFileJvm, 2, "jvm.tag", "no colon\n");
+    const std::string path = builder.build();
+    use(path);
+    LauncherFile file;
+    EXPECT_THROW(file.load(true), LauncherException);
+    EXPECT_EQ(file.entryCount(), 2);  // what was read stays
+
+    writeFile(path, readFile(LauncherBuilder(directory_)
+                                 .add(kFileJvm, 3, "good.tag", "JVM_EXE: java\n")
+                                 .build("good.exe")));
+    file.load(true);
+    ASSERT_EQ(file.entryCount(), 1);
+    EXPECT_EQ(file.instructions(), nullptr);
+    EXPECT_EQ(file.jvmTagFiles(), std::vector<const TagFile*>{file.entryAt(0)->tagFile.get()});
+}
+
 TEST_F(LauncherFileTest, ASecondLoadDoesNothing) {
     const std::string path = LauncherBuilder(directory_)
                                  .add(kFileInstructions, 1, "i.tag", "INSTRUCTIONS: GOTO X\n")
