@@ -128,7 +128,7 @@ TEST_F(TagFileTest, SyntaxErrorsAreLoggedAsErrors) {
     setLogFile("");
     const std::string written = readFile(log);
     EXPECT_NE(written.find("ERROR: Syntax error in test.tag at line 2 ==> Missing colon at the end "
-                           "of the tag name.\n"),
+                           "of the tag name."),
               std::string::npos);
     EXPECT_EQ(written.find("open"), std::string::npos);
     EXPECT_EQ(written.find("Expected"), std::string::npos);
