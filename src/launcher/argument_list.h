@@ -4,7 +4,7 @@
 
 // The program's arguments; element 0 is the program as invoked.
 class ArgumentList {
-  public:
+public:
     ArgumentList() = default;
     explicit ArgumentList(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
 
@@ -16,7 +16,7 @@ class ArgumentList {
     // Null outside 0 to count()-1.
     const std::string* argument(int index) const;
 
-  private:
+private:
     std::vector<std::string> arguments_;
 };
 

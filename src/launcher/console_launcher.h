@@ -7,7 +7,7 @@
 // The front end chosen by "-console": status lines and progress dots go to
 // standard output, the directory prompt reads standard input.
 class ConsoleLauncher : public Launcher {
-  public:
+public:
     explicit ConsoleLauncher(const ArgumentList& arguments, std::FILE* out = stdout,
                              std::FILE* in = stdin)
         : Launcher(arguments), out_(out), in_(in) {}
@@ -26,7 +26,7 @@ class ConsoleLauncher : public Launcher {
     void setTitle(const std::string& text) override { title_ = text; }
     std::string browseForDirectory() override;
 
-  private:
+private:
     void printLine(const std::string& text);
     void endOpenLine();
 

@@ -46,13 +46,13 @@ void requestCancel();
 
 // Restores the sub-status that was current when it was made.
 class SubStatusWrapper {
-  public:
+public:
     SubStatusWrapper();
     ~SubStatusWrapper();
     SubStatusWrapper(const SubStatusWrapper&) = delete;
     SubStatusWrapper& operator=(const SubStatusWrapper&) = delete;
 
-  private:
+private:
     int type_;
     std::string text_;
 };

@@ -7,7 +7,7 @@ class ArgumentList;
 // way of the facade in facade.h).  The operations keep this order in every
 // variant.
 class Launcher {
-  public:
+public:
     explicit Launcher(const ArgumentList& arguments) : arguments_(arguments) {}
     virtual ~Launcher() = default;
 
@@ -25,9 +25,9 @@ class Launcher {
     virtual void setTitle(const std::string& text) = 0;
     virtual std::string browseForDirectory() = 0;
 
-  protected:
+protected:
     const ArgumentList& arguments() const { return arguments_; }
 
-  private:
+private:
     const ArgumentList& arguments_;
 };

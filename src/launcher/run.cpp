@@ -13,7 +13,7 @@ namespace {
 
 // Removes the workspace when the run ends, however it ends.
 class CleanupGuard {
-  public:
+public:
     CleanupGuard() = default;
     CleanupGuard(const CleanupGuard&) = delete;
     CleanupGuard& operator=(const CleanupGuard&) = delete;

@@ -43,7 +43,7 @@ void extractOnly() {
 // Walks the options from first to last; an option that takes a value takes
 // the next argument, whatever it looks like.
 class OptionLoop {
-  public:
+public:
     explicit OptionLoop(const std::vector<std::string>& arguments) : arguments_(arguments) {}
 
     int run() {
@@ -62,7 +62,7 @@ class OptionLoop {
         return exitCode_;
     }
 
-  private:
+private:
     // The value of the option just read, or null at the end of the arguments.
     const std::string* value() {
         return next_ < arguments_.size() ? &arguments_[next_++] : nullptr;

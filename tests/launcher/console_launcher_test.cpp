@@ -8,7 +8,7 @@
 namespace {
 
 class ConsoleOutput : public testing::Test {
-  protected:
+protected:
     ArgumentList arguments_{{"launcher", "-console"}};
     CapturedFile out_;
     ConsoleLauncher console_{arguments_, out_.get()};

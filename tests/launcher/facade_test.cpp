@@ -11,7 +11,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 class Facade : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         auto launcher = std::make_unique<RecordingLauncher>(&calls_);
         launcher->setTitle("Wizard");

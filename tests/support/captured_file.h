@@ -5,7 +5,7 @@
 // A temporary binary stream standing in for standard output or input, so
 // tests see exactly the bytes a front end writes.
 class CapturedFile {
-  public:
+public:
     CapturedFile() : file_(std::tmpfile()) {}
     explicit CapturedFile(const std::string& contents) : CapturedFile() {
         std::fwrite(contents.data(), 1, contents.size(), file_);
@@ -28,6 +28,6 @@ class CapturedFile {
         return bytes;
     }
 
-  private:
+private:
     std::FILE* file_;
 };

@@ -8,7 +8,7 @@
 // A front end that records every call as one line of text, for tests of
 // the code that talks to the user.
 class RecordingLauncher : public Launcher {
-  public:
+public:
     explicit RecordingLauncher(std::vector<std::string>* calls)
         : Launcher(arguments_), calls_(calls) {}
 
@@ -34,7 +34,7 @@ class RecordingLauncher : public Launcher {
         return "chosen";
     }
 
-  private:
+private:
     void record(const std::string& call) { calls_->push_back(call); }
 
     static inline const ArgumentList arguments_{};

@@ -10,8 +10,8 @@ struct Text {
 };
 
 struct Language {
-    unsigned languageId;   // the Windows language identifier of the variant
-    const char* locales;   // POSIX locale prefixes, separated by blanks
+    unsigned languageId;  // the Windows language identifier of the variant
+    const char* locales;  // POSIX locale prefixes, separated by blanks
     const Text* texts;
     int count;
 };

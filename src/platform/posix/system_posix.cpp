@@ -13,7 +13,9 @@
 
 namespace platform {
 
-bool isOldPlatformFamily() { return false; }
+bool isOldPlatformFamily() {
+    return false;
+}
 
 void breakIntoDebugger() {
     std::ifstream status("/proc/self/status");
@@ -55,11 +57,17 @@ std::string runningProgramPath() {
     }
 }
 
-char pathSeparator() { return '/'; }
+char pathSeparator() {
+    return '/';
+}
 
-unsigned long lastErrorCode() { return static_cast<unsigned long>(errno); }
+unsigned long lastErrorCode() {
+    return static_cast<unsigned long>(errno);
+}
 
-std::string systemErrorText(unsigned long code) { return std::strerror(static_cast<int>(code)); }
+std::string systemErrorText(unsigned long code) {
+    return std::strerror(static_cast<int>(code));
+}
 
 void sleepMilliseconds(unsigned milliseconds) {
     timespec delay{static_cast<time_t>(milliseconds / 1000),
@@ -77,6 +85,8 @@ void setEnvironment(const std::string& name, const std::string& value) {
     setenv(name.c_str(), value.c_str(), 1);
 }
 
-void* programModule() { return nullptr; }
+void* programModule() {
+    return nullptr;
+}
 
 }  // namespace platform

@@ -8,8 +8,8 @@ std::string loadCatalogText(unsigned id) {
     // The buffer grows by 64 bytes until the text leaves more than one byte free.
     std::string buffer(64, '\0');
     while (true) {
-        const int length = LoadStringA(GetModuleHandleA(nullptr), id, &buffer[0],
-                                       static_cast<int>(buffer.size()));
+        const int length =
+            LoadStringA(GetModuleHandleA(nullptr), id, &buffer[0], static_cast<int>(buffer.size()));
         if (length <= 0) {
             return std::string();
         }

@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -69,7 +69,9 @@ std::vector<std::string> processArguments(int, char**) {
     return arguments;
 }
 
-std::string narrowCommandLine() { return GetCommandLineA(); }
+std::string narrowCommandLine() {
+    return GetCommandLineA();
+}
 
 std::string runningProgramPath() {
     // Grown as needed: a path cut at 259 characters would name another file.
@@ -84,9 +86,13 @@ std::string runningProgramPath() {
     }
 }
 
-char pathSeparator() { return '\\'; }
+char pathSeparator() {
+    return '\\';
+}
 
-unsigned long lastErrorCode() { return GetLastError(); }
+unsigned long lastErrorCode() {
+    return GetLastError();
+}
 
 std::string systemErrorText(unsigned long code) {
     char* buffer = nullptr;
@@ -106,7 +112,9 @@ std::string systemErrorText(unsigned long code) {
     return text;
 }
 
-void sleepMilliseconds(unsigned milliseconds) { Sleep(milliseconds); }
+void sleepMilliseconds(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
 
 std::string getEnvironment(const std::string& name) {
     const DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
@@ -123,6 +131,8 @@ void setEnvironment(const std::string& name, const std::string& value) {
     SetEnvironmentVariableA(name.c_str(), value.c_str());
 }
 
-void* programModule() { return GetModuleHandleA(nullptr); }
+void* programModule() {
+    return GetModuleHandleA(nullptr);
+}
 
 }  // namespace platform
