@@ -13,15 +13,18 @@ class TagFile {
     };
 
     TagFile() = default;
-    // Opens the file in text mode and parses it whole; throws
+    // Opens the file (binary mode: carriage returns are dropped by the
+    // reader either way) and parses it whole; throws
     // LauncherException "Unable to load input file: <name>" when it cannot be
     // opened, or the parser's syntax error.
     explicit TagFile(const std::string& fileName);
     virtual ~TagFile() = default;
 
     // Parses the region of the stream that starts at `offset`; a negative
-    // length means to the end of the stream.  Syntax errors are logged and
-    // thrown as LauncherException; the tags read before them stay.
+    // length means to the end of the stream.  The region limit is tested
+    // before each tag line only.  Parsing again adds to the tags.  Syntax
+    // errors are logged and thrown as LauncherException; the tags read before
+    // them stay.
     void parse(std::FILE* stream, const std::string& fileName, long offset, long length);
 
     std::string getValue(const std::string& tag, int index = 0) const;
