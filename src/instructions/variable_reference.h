@@ -5,7 +5,7 @@
 // A parsed variable name such as N2 or S10.  Every error is a
 // LauncherException whose text starts with the caller's context and a blank.
 class VariableReference {
-  public:
+public:
     // The type letter (either case) followed by the number, read like "%ld".
     static VariableReference parse(const std::string& text, const std::string& context);
 
@@ -17,7 +17,7 @@ class VariableReference {
     // N: the text read like "%ld"; S: the text as it is.
     void assign(const std::string& text, const std::string& context) const;
 
-  private:
+private:
     VariableReference(char type, int32_t number) : type_(type), number_(number) {}
 
     char type_;

@@ -172,7 +172,7 @@ TEST(Script, VariablesKeepTheirValuesAfterAnError) {
 
 // Restores the default (no hook) at the end of a test.
 class LineHook : public testing::Test {
-  protected:
+protected:
     void TearDown() override { setInstructionLineHook(nullptr); }
 };
 
@@ -198,7 +198,7 @@ TEST_F(LineHook, CanEndABackwardLoop) {
 
 // The operations on their own; the line number is then 1.
 class Expressions : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         setNumber(1, 5);
         setText(1, "q");
