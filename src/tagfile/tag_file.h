@@ -6,7 +6,7 @@
 // A parsed tag file: named tags, each with one value or a list of values, in
 // the order in which they were (last) defined.
 class TagFile {
-  public:
+public:
     struct TagEntry {
         std::string name;
         std::vector<std::string> values;
@@ -49,7 +49,7 @@ class TagFile {
     bool loaded() const { return loaded_; }
     const std::string& fileName() const { return fileName_; }
 
-  private:
+private:
     const TagEntry* find(const std::string& tag) const;
     TagEntry* find(const std::string& tag);
     void remove(const std::string& tag);

@@ -23,7 +23,7 @@ inline TagList contents(const TagFile& tags) {
 
 // Tests that parse bytes from a file named "test.tag" in a fresh directory.
 class TagFileTest : public testing::Test {
-  protected:
+protected:
     std::string path() const { return dir_.file("test.tag"); }
 
     // Parses the region of `bytes` into `tags`; returns the error text, empty
