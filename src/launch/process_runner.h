@@ -12,3 +12,8 @@ public:
             bool usePipes, bool wait, std::string* standardOutput, std::string* standardError,
             bool newConsole);
 };
+
+// The creation flags of a child: without a window it gets no console
+// (CREATE_NO_WINDOW and DETACHED_PROCESS), and a new console adds
+// CREATE_NEW_CONSOLE.
+unsigned long processCreationFlags(bool showWindow, bool newConsole);

@@ -1,0 +1,178 @@
+#include "launch/process_runner.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/messages.h"
+#include "platform/process.h"
+#include "platform/system.h"
+
+namespace {
+
+constexpr std::size_t kChunkSize = 4096;
+// When the pipes run dry the runner pauses, at first briefly (the child may
+// only be between two writes), then, while they stay dry, longer and longer
+// up to the idle poll of 100 ms.
+constexpr unsigned kFirstIdlePauseMilliseconds = 1;
+constexpr unsigned kIdlePollMilliseconds = 100;
+constexpr unsigned kSettleMilliseconds = 500;
+// After the child has ended, a process it started may still hold the pipes
+// and write to them; its output is collected until the pipes close or stay
+// silent this long.
+constexpr unsigned kLateOutputMilliseconds = 2000;
+
+[[noreturn]] void fail(const char* context) {
+    const unsigned long code = platform::lastErrorCode();
+    throw LauncherException(context + systemErrorText(code));
+}
+
+// One of the child's output streams: the pipe it arrives in and the sink it
+// goes to (none: the output is read and dropped, so the child never blocks).
+struct CapturedStream {
+    platform::OutputPipe pipe;
+    std::string* sink = nullptr;
+    std::size_t lastCount = 0;
+    bool closed = false;
+};
+
+// Moves at most one chunk from the pipe to the sink, never blocking on an
+// empty pipe; the count of bytes read goes to lastCount.  The chunk's text
+// ends at its first NUL byte.
+void drainOnce(CapturedStream& stream) {
+    stream.lastCount = 0;
+    std::size_t waiting = 0;
+    const platform::PipeStatus peeked = stream.pipe.peek(waiting);
+    if (peeked == platform::kPipeFailed) {
+        fail("PeekNamedPipe failed  ==>  ");
+    }
+    if (peeked == platform::kPipeClosed) {
+        stream.closed = true;
+        return;
+    }
+    if (waiting == 0) {
+        return;
+    }
+    char buffer[kChunkSize + 2] = {};
+    std::size_t count = 0;
+    const platform::PipeStatus read = stream.pipe.read(buffer, kChunkSize, count);
+    if (read == platform::kPipeFailed) {
+        fail("ReadFile failed  ==>  ");
+    }
+    advanceProgress(1);
+    if (read == platform::kPipeClosed) {
+        stream.closed = true;
+        return;
+    }
+    if (stream.sink != nullptr) {
+        stream.sink->append(buffer, strnlen(buffer, count));
+    }
+    stream.lastCount = count;
+}
+
+void idlePause(unsigned& pause) {
+    platform::sleepMilliseconds(pause);
+    pause = std::min(2 * pause, kIdlePollMilliseconds);
+}
+
+bool childHasEnded(platform::ChildProcess& child, int& exitCode) {
+    bool ended = false;
+    if (!child.checkExit(ended, exitCode)) {
+        fail("CreateProcess unable to get exit code for process ==> ");
+    }
+    return ended;
+}
+
+int runWithPipes(const std::string& commandLine, const std::string& workingDirectory,
+                 unsigned long flags, std::string* standardOutput, std::string* standardError) {
+    CapturedStream output;
+    CapturedStream error;
+    output.sink = standardOutput;
+    error.sink = standardError;
+    if (!output.pipe.create() || !error.pipe.create()) {
+        throw LauncherException(systemErrorText(platform::lastErrorCode()));
+    }
+    platform::ChildStart start;
+    start.commandLine = commandLine;
+    start.workingDirectory = workingDirectory;
+    start.creationFlags = flags;
+    start.standardOutput = &output.pipe;
+    start.standardError = &error.pipe;
+    platform::ChildProcess child;
+    if (!child.start(start)) {
+        fail("CreateProcess failed  ==>  ");
+    }
+    output.pipe.closeWriteEnd();
+    error.pipe.closeWriteEnd();
+
+    // While output keeps coming the pipes are read without a pause; a pass
+    // that brings nothing checks for the end of the child and pauses.
+    int exitCode = 0;
+    bool ended = false;
+    unsigned pause = kFirstIdlePauseMilliseconds;
+    unsigned silentSinceEnd = 0;
+    while (true) {
+        if (output.lastCount != 0 || error.lastCount != 0) {
+            pause = kFirstIdlePauseMilliseconds;
+            silentSinceEnd = 0;
+        } else if (!ended) {
+            ended = childHasEnded(child, exitCode);
+            idlePause(pause);
+        } else if ((output.closed && error.closed) || silentSinceEnd >= kLateOutputMilliseconds) {
+            break;
+        } else {
+            silentSinceEnd += pause;
+            idlePause(pause);
+        }
+        drainOnce(output);
+        drainOnce(error);
+    }
+    platform::sleepMilliseconds(kSettleMilliseconds);
+    return exitCode;
+}
+
+int runPlainly(const std::string& commandLine, const std::string& workingDirectory,
+               unsigned long flags, bool wait) {
+    platform::ChildStart start;
+    start.commandLine = commandLine;
+    start.workingDirectory = workingDirectory;
+    start.creationFlags = flags;
+    start.detached = !wait;
+    platform::ChildProcess child;
+    if (!child.start(start)) {
+        fail("CreateProcess failed  ==>  ");
+    }
+    if (!wait) {
+        return 0;
+    }
+    if (!child.wait()) {
+        fail("CreateProcess unable to wait for completion ==> ");
+    }
+    int exitCode = 0;
+    childHasEnded(child, exitCode);
+    return exitCode;
+}
+
+}  // namespace
+
+unsigned long processCreationFlags(bool showWindow, bool newConsole) {
+    unsigned long flags = 0;
+    if (!showWindow) {
+        flags |= platform::kCreateNoWindow | platform::kDetachedProcess;
+    }
+    if (newConsole) {
+        flags |= platform::kCreateNewConsole;
+    }
+    return flags;
+}
+
+int ProcessRunner::run(const std::string& commandLine, const std::string& workingDirectory,
+                       bool showWindow, bool usePipes, bool wait, std::string* standardOutput,
+                       std::string* standardError, bool newConsole) {
+    const unsigned long flags = processCreationFlags(showWindow, newConsole);
+    if (usePipes) {
+        return runWithPipes(commandLine, workingDirectory, flags, standardOutput, standardError);
+    }
+    return runPlainly(commandLine, workingDirectory, flags, wait);
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Splits a command line into arguments by the rules that programs built with
+// the Windows C runtime apply to theirs, so that one command line means the
+// same on both systems:
+// - arguments are separated by blanks and tabs outside double quotes;
+// - the first argument is the program path: double quotes only group, and
+//   backslashes are ordinary characters;
+// - in the other arguments 2n backslashes before a double quote give n
+//   backslashes and the quote opens or closes a quoted part, 2n+1 give n
+//   backslashes and a literal quote, and backslashes before anything else are
+//   ordinary characters; inside a quoted part a doubled double quote gives a
+//   literal one.
+std::vector<std::string> splitCommandLine(const std::string& commandLine);
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The few system services the test programs need, one file per system.
+
+// The full path of the running program.
+std::string ownPath();
+
+// Writes the bytes to standard output (1) or standard error (2), unbuffered
+// and without any line-end conversion.
+void writeStream(int stream, const std::string& bytes);
+
+void sleepFor(unsigned milliseconds);
+
+// Starts this program again with the arguments; the copy gets this
+// process's standard streams and is not waited for.
+bool startCopy(const std::vector<std::string>& arguments);
