@@ -1,13 +1,10 @@
 #include "instructions/decimal_reader.h"
 
-#include <cstring>
 #include <limits>
 
-namespace {
+#include "tagfile/text_utils.h"
 
-bool isScanSpace(char c) {
-    return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr;
-}
+namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -16,7 +13,7 @@ bool isDigit(char c) {
 // The number at the start of the text, when it lies within [minimum, maximum].
 bool readDecimal(const std::string& text, int64_t minimum, int64_t maximum, int64_t& value) {
     size_t i = 0;
-    while (i < text.size() && isScanSpace(text[i])) {
+    while (i < text.size() && isWhiteSpace(text[i])) {
         ++i;
     }
     bool negative = false;
