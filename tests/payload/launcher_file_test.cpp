@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "instructions/instruction_interpreter.h"
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
@@ -79,6 +81,7 @@ TEST_F(LauncherFileTest, IndexIsLoggedEntryByEntry) {
     file.load(false);
 
     std::string written = readFile(log);
+    written.erase(std::remove(written.begin(), written.end(), '\r'), written.end());
     const std::string separator = "------------------\n";  // first line of a process's log
     if (written.compare(0, separator.size(), separator) == 0) {
         written.erase(0, separator.size());
@@ -178,7 +181,8 @@ TEST_F(LauncherFileTest, AFailureToBuildAnObjectNamesIt) {
         file.load(true);
         FAIL() << "the launch script must fail";
     } catch (const LauncherException& e) {
-        EXPECT_EQ(e.text(), "Error loading launch script. No title.");
+        // Message 10: "Error loading launch script."
+        EXPECT_EQ(e.text(), loadMessage(10) + " No title.");
     }
     EXPECT_FALSE(file.indexLoaded());
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "launcher/messages.h"
 #include "support/launcher_builder.h"
 #include "support/temp_dir.h"
 #include "vdpack/vdpack_command.h"
@@ -244,6 +245,8 @@ TEST(Vdpack, ListTellsWhatIsWrongWithAFile) {
     const std::string appended = directory.file("signed.exe");
     writeFile(appended, launcherFileBytes("MZ", fileIndexBytes(0, {}), 3) + "signature");
 
+    // "Unable to load the launcher file index. ", as the launcher says it.
+    const std::string loadIndexFailure = messageForCode(kErrLoadIndex);
     const struct {
         std::string file;
         int exitCode;
@@ -251,9 +254,8 @@ TEST(Vdpack, ListTellsWhatIsWrongWithAFile) {
         std::string err;
     } cases[] = {
         {"bad-type.exe", 1, "",
-         "vdpack: Unable to load the launcher file index. Invalid file type in file index.\n"},
-        {"missing.exe", 1, "",
-         "vdpack: Unable to load the launcher file index. Cannot open launcher file.\n"},
+         "vdpack: " + loadIndexFailure + "Invalid file type in file index.\n"},
+        {"missing.exe", 1, "", "vdpack: " + loadIndexFailure + "Cannot open launcher file.\n"},
         {"plain.exe", 1, "",
          "vdpack: '" + directory.file("plain.exe") +
              "' is not a launcher file: it holds no launcher identification value\n"},
