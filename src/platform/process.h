@@ -25,7 +25,7 @@ enum PipeStatus {
 // A pipe whose writing end a child gets as one of its standard streams while
 // this process reads the other end.  Both ends close with the object.
 class OutputPipe {
-  public:
+public:
     OutputPipe();
     ~OutputPipe();
     OutputPipe(const OutputPipe&) = delete;
@@ -39,7 +39,7 @@ class OutputPipe {
     // Reads at most `size` bytes; call it only when peek reported some.
     PipeStatus read(char* buffer, std::size_t size, std::size_t& count);
 
-  private:
+private:
     friend class ChildProcess;
     struct Ends;
     std::unique_ptr<Ends> ends_;
@@ -64,7 +64,7 @@ struct ChildStart {
 // A started child.  Destroying the object releases its handles; the child
 // itself runs on.
 class ChildProcess {
-  public:
+public:
     ChildProcess();
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
@@ -78,7 +78,7 @@ class ChildProcess {
     // signal ended).
     bool checkExit(bool& ended, int& exitCode);
 
-  private:
+private:
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -32,13 +32,13 @@ std::string captureOutput(const std::string& commandLine) {
 
 // Changes the current directory for the life of the object.
 class CurrentDirectory {
-  public:
+public:
     explicit CurrentDirectory(const std::string& directory) : saved_(fs::current_path()) {
         fs::current_path(directory);
     }
     ~CurrentDirectory() { fs::current_path(saved_); }
 
-  private:
+private:
     fs::path saved_;
 };
 

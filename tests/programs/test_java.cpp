@@ -44,7 +44,7 @@ std::map<std::string, std::string> propertiesFile() {
 }
 
 class Properties {
-  public:
+public:
     std::string value(const std::string& name) const {
         const auto given = options.find(name);
         if (given != options.end()) {
