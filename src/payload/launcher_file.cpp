@@ -38,13 +38,13 @@ int buildFailureMessage(int32_t fileType) {
 }
 
 class StreamCloser {
-  public:
+public:
     explicit StreamCloser(std::FILE* stream) : stream_(stream) {}
     ~StreamCloser() { std::fclose(stream_); }
     StreamCloser(const StreamCloser&) = delete;
     StreamCloser& operator=(const StreamCloser&) = delete;
 
-  private:
+private:
     std::FILE* stream_;
 };
 

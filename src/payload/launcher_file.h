@@ -51,7 +51,7 @@ int32_t launcherTrailerEnd();
 // The running launcher file: its index, the embedded tag files and the
 // objects built from them.  One process-wide object (launcherFile()).
 class LauncherFile {
-  public:
+public:
     LauncherFile();
     ~LauncherFile();
     LauncherFile(const LauncherFile&) = delete;
@@ -82,7 +82,7 @@ class LauncherFile {
     // from it will take its place.
     const TagFile* jvmMessageTags() const { return jvmMessageTags_; }
 
-  private:
+private:
     void readIndex(std::FILE* stream);
     void logIndex() const;
     void loadTagFiles(std::FILE* stream);

@@ -18,7 +18,7 @@ namespace {
 // The tests load their own LauncherFile objects, so they do not depend on
 // the process-wide one; each names its fixture as the running launcher file.
 class LauncherFileTest : public testing::Test {
-  protected:
+protected:
     void TearDown() override {
         setLogFile("");
         setCurrentLauncher(nullptr);
@@ -167,7 +167,7 @@ TEST_F(LauncherFileTest, TheFirstLaunchScriptSetsTheProductTitle) {
 }
 
 class FailingTitleLauncher : public RecordingLauncher {
-  public:
+public:
     using RecordingLauncher::RecordingLauncher;
     void setTitle(const std::string&) override { throw LauncherException(" No title."); }
 };

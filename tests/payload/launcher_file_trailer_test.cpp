@@ -16,7 +16,7 @@ const std::string kIdentification = "\xCA\x82\xCA\x82";
 
 // Opens a file made of `bytes` for reading; closes it at the end of the scope.
 class ReadStream {
-  public:
+public:
     ReadStream(const TempDir& directory, const std::string& bytes) {
         const std::string path = directory.file("stream");
         writeFile(path, bytes);
@@ -25,7 +25,7 @@ class ReadStream {
     ~ReadStream() { std::fclose(stream_); }
     std::FILE* get() const { return stream_; }
 
-  private:
+private:
     std::FILE* stream_;
 };
 

@@ -10,7 +10,7 @@
 // Builds launcher files for tests with the packer: the files to embed are
 // written into the test's directory, then packed behind a small stub.
 class LauncherBuilder {
-  public:
+public:
     explicit LauncherBuilder(const TempDir& directory) : directory_(directory) {}
 
     LauncherBuilder& stub(const std::string& bytes);
@@ -27,7 +27,7 @@ class LauncherBuilder {
 
     const PackPlan& plan() const { return plan_; }
 
-  private:
+private:
     const TempDir& directory_;
     std::string stub_ = "MZ launcher stub\n";
     PackPlan plan_;

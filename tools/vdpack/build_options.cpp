@@ -23,7 +23,7 @@ void checkComplete(const PendingEntry& pending) {
 }
 
 class OptionReader {
-  public:
+public:
     explicit OptionReader(const std::vector<std::string>& options) : options_(options) {}
 
     bool done() const { return next_ >= options_.size(); }
@@ -36,7 +36,7 @@ class OptionReader {
         return options_[next_++];
     }
 
-  private:
+private:
     const std::vector<std::string>& options_;
     size_t next_ = 0;
 };

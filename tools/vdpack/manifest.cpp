@@ -17,7 +17,7 @@ bool isAbsolute(const std::string& path) {
 }
 
 class Manifest {
-  public:
+public:
     explicit Manifest(const std::string& path) : path_(path), tags_(load(path)) {
         const size_t separator = path.find_last_of("/\\");
         directory_ = separator == std::string::npos ? std::string() : path.substr(0, separator);
@@ -48,7 +48,7 @@ class Manifest {
         }
     }
 
-  private:
+private:
     static TagFile load(const std::string& path) {
         try {
             return TagFile(path);

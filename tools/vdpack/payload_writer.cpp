@@ -95,7 +95,7 @@ Layout layOut(const PackPlan& plan) {
 // The output under a temporary name, put in place by commit(); removed when
 // it was not committed.
 class OutputFile {
-  public:
+public:
     explicit OutputFile(const std::string& path)
         : path_(path),
           partPath_(path + ".vdpack-part"),
@@ -162,7 +162,7 @@ class OutputFile {
         committed_ = true;
     }
 
-  private:
+private:
     std::string path_;
     std::string partPath_;
     std::FILE* stream_;
