@@ -1,0 +1,231 @@
+#include <windows.h>
+
+#include "platform/file_system.h"
+
+namespace platform {
+
+namespace {
+
+// Text of a system call that first reports the size it needs (including the
+// terminator) and then fills a buffer of that size; empty on failure.
+template <typename Call>
+std::string sizedText(Call call) {
+    DWORD size = call(nullptr, 0);
+    while (size > 0) {
+        std::string text(size, '\0');
+        const DWORD length = call(&text[0], size);
+        if (length == 0) {
+            break;
+        }
+        if (length < size) {
+            text.resize(length);
+            return text;
+        }
+        size = length + 1;  // grew in between
+    }
+    return std::string();
+}
+
+bool isDrivePath(const std::string& path) {
+    return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+}
+
+}  // namespace
+
+bool readFileAttributes(const std::string& path, FileAttributes& attributes) {
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    attributes.directory = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    attributes.readOnly = (bits & FILE_ATTRIBUTE_READONLY) != 0;
+    attributes.link = (bits & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    return true;
+}
+
+bool clearReadOnly(const std::string& path) {
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    return bits != INVALID_FILE_ATTRIBUTES &&
+           SetFileAttributesA(path.c_str(), bits & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+bool deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool removeDirectory(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+bool createDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr);
+}
+
+OpenTest testOpenForReading(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return OpenTest::kOpened;
+    }
+    switch (GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+            return OpenTest::kInUse;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return OpenTest::kMissing;
+        default:
+            return OpenTest::kFailed;
+    }
+}
+
+struct DirectoryListing::State {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA data;
+    bool firstPending = true;  // FindFirstFile already delivered an entry
+    std::string name;
+    bool isDirectory = false;
+    unsigned long error = 0;
+};
+
+DirectoryListing::DirectoryListing(const std::string& directory) : state_(new State) {
+    state_->handle = FindFirstFileA((directory + "*").c_str(), &state_->data);
+}
+
+DirectoryListing::~DirectoryListing() {
+    if (state_->handle != INVALID_HANDLE_VALUE) {
+        FindClose(state_->handle);
+    }
+}
+
+bool DirectoryListing::started() const {
+    return state_->handle != INVALID_HANDLE_VALUE;
+}
+
+bool DirectoryListing::next() {
+    State& s = *state_;
+    if (s.handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    while (true) {
+        if (s.firstPending) {
+            s.firstPending = false;
+        } else if (!FindNextFileA(s.handle, &s.data)) {
+            const DWORD error = GetLastError();
+            s.error = error == ERROR_NO_MORE_FILES ? 0 : error;
+            return false;
+        }
+        const char* name = s.data.cFileName;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+            continue;
+        }
+        s.name.assign(name);
+        const DWORD bits = s.data.dwFileAttributes;
+        s.isDirectory =
+            (bits & FILE_ATTRIBUTE_DIRECTORY) != 0 && (bits & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+        return true;
+    }
+}
+
+const std::string& DirectoryListing::name() const {
+    return state_->name;
+}
+
+bool DirectoryListing::isDirectory() const {
+    return state_->isDirectory;
+}
+
+unsigned long DirectoryListing::error() const {
+    return state_->error;
+}
+
+std::string tempPath() {
+    return sizedText([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+}
+
+unsigned long createUniqueTempFile(const std::string& directory, const std::string& prefix,
+                                   std::string& path) {
+    char name[MAX_PATH];
+    if (GetTempFileNameA(directory.c_str(), prefix.c_str(), 0, name) == 0) {
+        return GetLastError();
+    }
+    path = name;
+    return 0;
+}
+
+bool isTransientAccessDenial(unsigned long code) {
+    return code == ERROR_ACCESS_DENIED;
+}
+
+std::string freeSpaceRoot(const std::string& directory) {
+    if (isDrivePath(directory)) {
+        return directory.substr(0, 2) + "\\";
+    }
+    const std::string current = currentDirectory();
+    // Empty when the current directory has no drive letter (a network path):
+    // the query then asks about the current directory's own root.
+    return isDrivePath(current) ? current.substr(0, 2) + "\\" : std::string();
+}
+
+bool diskFreeSpace(const std::string& root, DiskSpace& space) {
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+    DWORD freeClusters = 0;
+    DWORD totalClusters = 0;
+    if (!GetDiskFreeSpaceA(root.empty() ? nullptr : root.c_str(), &sectorsPerCluster,
+                           &bytesPerSector, &freeClusters, &totalClusters)) {
+        return false;
+    }
+    space.sectorsPerCluster = sectorsPerCluster;
+    space.bytesPerSector = bytesPerSector;
+    space.freeClusters = freeClusters;
+    space.totalClusters = totalClusters;
+    return true;
+}
+
+bool logicalDriveStrings(std::vector<std::string>& roots) {
+    const DWORD size = GetLogicalDriveStringsA(0, nullptr);
+    if (size == 0) {
+        return false;
+    }
+    std::string list(size + 1, '\0');
+    const DWORD length = GetLogicalDriveStringsA(size, &list[0]);
+    list.resize(length < size ? length : size);
+    roots.clear();
+    for (size_t start = 0; start < list.size() && list[start] != '\0';) {
+        const size_t end = list.find('\0', start);
+        roots.push_back(list.substr(start, end - start));
+        start = end == std::string::npos ? list.size() : end + 1;
+    }
+    return true;
+}
+
+DriveType driveType(const std::string& root) {
+    switch (GetDriveTypeA(root.c_str())) {
+        case DRIVE_FIXED:
+            return DriveType::kFixed;
+        case DRIVE_REMOTE:
+            return DriveType::kRemote;
+        default:
+            return DriveType::kOther;
+    }
+}
+
+bool shortPathName(const std::string& path, std::string& shortPath) {
+    shortPath = sizedText([&path](char* buffer, DWORD size) {
+        return GetShortPathNameA(path.c_str(), buffer, size);
+    });
+    return !shortPath.empty();
+}
+
+std::string windowsDirectory() {
+    return sizedText([](char* buffer, DWORD size) {
+        return GetWindowsDirectoryA(buffer, static_cast<UINT>(size));
+    });
+}
+
+std::string currentDirectory() {
+    return sizedText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+}
+
+}  // namespace platform
