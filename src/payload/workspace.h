@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
 struct FileIndexEntry;
+class LauncherFile;
 
 // The workspace: "LRE" directories and files in the temp directory, removed
 // at exit, and the extraction of embedded files into it.
@@ -13,25 +15,49 @@ void setTempDirectory(const std::string& directory);  // "-vd:tempdir"
 // does not exist.
 std::string tempDirectory();
 
+// A new directory that this process created, registered for removal.
+// Throws LauncherException when no unique name can be had or no directory
+// can be made.
 std::string createWorkspaceDirectory();  // no trailing separator
-std::string createWorkspaceFile();       // a new empty file
+// A new empty file, registered for removal; throws like the directory.
+std::string createWorkspaceFile();
 
 // The cleanup lists, in creation order.  Taking a path off a list (the first
 // equal path, compared without regard to case) leaves the file system alone.
+// Both lists are shared with the thread that ends the session: whoever uses
+// the references holds cleanupListsMutex(), and the cleanup holds it for its
+// whole run.
+std::recursive_mutex& cleanupListsMutex();
 std::vector<std::string>& directoryCleanupList();
 std::vector<std::string>& fileCleanupList();
 void forgetWorkspaceDirectory(const std::string& path);
 void forgetWorkspaceFile(const std::string& path);
 
+// Whether the directory's disk has room for the bytes (an unsigned count)
+// plus the extra clusters: 1 for a partly used last cluster, more for one
+// per file of a compressed entry.  Throws LauncherException when the disk
+// cannot be asked.
 bool enoughFreeSpace(const std::string& directory, int32_t bytes, int32_t extraClusters);
 
 // Writes the entry's bytes into the directory under its stored name and
-// returns the path; an empty directory means the current one.
+// returns the path; an empty directory means the current one.  Refuses a name
+// that would lead out of the directory, and an entry that the launcher file
+// holds only part of.
 std::string extract(const FileIndexEntry& entry, const std::string& directory);
 
+// The application archive, put into a workspace directory once per run: the
+// last embedded one, or a copy of the named file beside the original
+// launcher (empty when there is none).  Without an argument the running
+// launcher file's entries are used.
 std::string embeddedApplicationArchive();
+std::string embeddedApplicationArchive(const LauncherFile& file);
 std::string applicationArchiveBeside(const std::string& fileName);
+// Forgets the application archive, so that the next request puts it into
+// the workspace again (a new run in the same process).
+void forgetApplicationArchive();
 
 // "-vd:extract": every embedded file into the current directory, and
-// "input.tag" that runs the same instructions from them.
+// "input.tag" that runs the same instructions from them.  Without an
+// argument the running launcher file's entries are used.
 void extractAll();
+void extractAll(const LauncherFile& file);

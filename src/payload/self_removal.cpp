@@ -1,0 +1,83 @@
+#include "payload/self_removal.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "launcher/log.h"
+#include "launcher/run_state.h"
+#include "payload/wininit.h"
+#include "payload/workspace.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/self_removal.h"
+#include "platform/system.h"
+
+namespace {
+
+std::string directoryOf(const std::string& path) {
+    const size_t separator = path.rfind(platform::pathSeparator());
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+// "NUL=" and the short form of the path, or "NUL=" alone without one.
+std::string deleteAtStartEntry(const std::string& path) {
+    std::string shortPath;
+    return "NUL=" + (platform::shortPathName(path, shortPath) ? shortPath : std::string());
+}
+
+void renameAtNextStart(const std::string& launcher) {
+    if (debugLogOn()) {
+        writeDebugLog("Launcher: Writing to wininit.ini to cleanup", true);
+    }
+    std::vector<std::string> renameList = {deleteAtStartEntry(launcher),
+                                           deleteAtStartEntry(directoryOf(launcher))};
+    writeRenameList(platform::windowsDirectory(), renameList);
+}
+
+}  // namespace
+
+std::string writeSelfRemovalScript(const std::string& launcher) {
+    // A fresh unique name, not left for the cleanup: the script removes itself.
+    const std::string name = createWorkspaceFile();
+    forgetWorkspaceFile(name);
+    if (debugLogOn()) {
+        writeDebugLog("Launcher: Cleanup batch file called: " + name, true);
+    }
+    platform::deleteFile(name);
+
+    platform::SelfRemovalPlan plan;
+    plan.launcher = launcher;
+    plan.directory = directoryOf(launcher);
+    const size_t dot = name.rfind('.');
+    plan.script = name.substr(0, dot) + platform::selfRemovalScriptExtension();
+    if (debugLogOn()) {
+        plan.debugLog = platform::getEnvironment("DBGWIN32ZLN");
+    }
+    // Text mode: each line ends as the system's scripts expect.
+    std::FILE* script = std::fopen(plan.script.c_str(), "w");
+    if (script == nullptr) {
+        return std::string();
+    }
+    bool written = true;
+    for (const std::string& line : platform::selfRemovalScriptLines(plan)) {
+        written = written && std::fprintf(script, "%s\n", line.c_str()) >= 0;
+    }
+    written = std::fclose(script) == 0 && written;
+    if (!written) {
+        platform::deleteFile(plan.script);
+        return std::string();
+    }
+    return plan.script;
+}
+
+void arrangeSelfRemoval() {
+    const std::string& launcher = launcherFileName();
+    if (platform::isOldPlatformFamily()) {
+        renameAtNextStart(launcher);
+        return;
+    }
+    const std::string script = writeSelfRemovalScript(launcher);
+    if (!script.empty()) {
+        platform::startSelfRemovalScript(script);
+    }
+}

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/messages.h"
+#include "launcher/run_state.h"
+#include "payload/cleanup.h"
+#include "payload/launcher_file.h"
+#include "payload/workspace.h"
+#include "support/recording_launcher.h"
+#include "support/temp_dir.h"
+#include "tagfile/text_utils.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t kBlock = 61439;
+
+// Bytes that differ from one position to the next, so that a block out of
+// place shows.
+std::string pattern(size_t size) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    }
+    return bytes;
+}
+
+FileIndexEntry entry(const std::string& name, int32_t offset, int32_t length) {
+    FileIndexEntry e;
+    e.fileType = kFileArchive;
+    e.name = name;
+    e.offset = offset;
+    e.length = length;
+    return e;
+}
+
+// A launcher file of patterned bytes, and a directory to extract into.
+class ExtractionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        launcherBytes_ = pattern(4 * kBlock + 100);
+        runState().launcherFileName = directory_.file("launcher.exe");
+        writeFile(runState().launcherFileName, launcherBytes_);
+        fs::create_directory(target());
+        setTempDirectory(directory_.path());
+    }
+    void TearDown() override {
+        setCurrentLauncher(nullptr);
+        cleanUp();
+        setTempDirectory("");
+    }
+
+    std::string target() const { return directory_.file("out"); }
+    std::vector<std::string> targetFiles() const {
+        std::vector<std::string> names;
+        for (const auto& file : fs::directory_iterator(target())) {
+            names.push_back(file.path().filename().string());
+        }
+        return names;
+    }
+    std::string failureOf(const FileIndexEntry& e, const std::string& directory) {
+        try {
+            extract(e, directory);
+        } catch (const LauncherException& error) {
+            return error.text();
+        }
+        ADD_FAILURE() << "extracting " << e.name << " must fail";
+        return std::string();
+    }
+
+    TempDir directory_;
+    std::string launcherBytes_;
+};
+
+TEST_F(ExtractionTest, WritesTheEntrysBytesAdvancingOncePerBlock) {
+    const struct {
+        int32_t offset, length;
+        size_t steps;
+    } cases[] = {
+        {0, 0, 0},
+        {5, 1, 1},
+        {17, kBlock, 1},
+        {17, kBlock + 1, 2},
+        {3, 3 * kBlock + 5, 4},
+        {4 * kBlock + 99, 1, 1},  // the launcher file's last byte
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> calls;
+        setCurrentLauncher(std::make_unique<RecordingLauncher>(&calls));
+        const std::string name =
+            "entry-" + std::to_string(c.offset) + "-" + std::to_string(c.length);
+        const std::string path = extract(entry(name, c.offset, c.length), target());
+        EXPECT_EQ(path, joinPath(target(), name));
+        EXPECT_EQ(readFile(path), launcherBytes_.substr(c.offset, c.length)) << name;
+        EXPECT_EQ(calls, std::vector<std::string>(c.steps, "step:1")) << name;
+    }
+}
+
+TEST_F(ExtractionTest, EmptyDirectoryMeansTheCurrentOne) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(target());
+    const std::string path = extract(entry("here.bin", 10, 20), "");
+    fs::current_path(previous);
+    EXPECT_EQ(path, "here.bin");
+    EXPECT_EQ(readFile(joinPath(target(), "here.bin")), launcherBytes_.substr(10, 20));
+}
+
+TEST_F(ExtractionTest, NameThatLeavesTheDirectoryIsRefusedBeforeWriting) {
+    for (const std::string name : {"", ".", "..", "../up.jar", "sub/a.jar", "sub\\a.jar",
+                                   "/abs.jar", "\\abs.jar", "C:a.jar", "C:\\a.jar", "a.jar:s"}) {
+        const std::string text = failureOf(entry(name, 0, 10), target());
+        EXPECT_NE(text.find("\"" + name + "\""), std::string::npos) << text;
+    }
+    EXPECT_TRUE(targetFiles().empty());
+    EXPECT_FALSE(fileExists(directory_.file("up.jar")));
+}
+
+TEST_F(ExtractionTest, EntryBeyondTheLauncherFileIsAFailure) {
+    const int32_t size = static_cast<int32_t>(launcherBytes_.size());
+    for (const FileIndexEntry& e :
+         {entry("short.exe", size - 10, 11), entry("after.exe", size + 5, 1),
+          entry("negative.exe", -1, 1)}) {
+        const std::string text = failureOf(e, target());
+        EXPECT_EQ(text, "The embedded file " + e.name +
+                            " is incomplete: the launcher file does not hold all of its bytes.");
+    }
+}
+
+TEST_F(ExtractionTest, TargetThatCannotBeCreatedGivesTheErrorNumber) {
+    fs::create_directory(joinPath(target(), "taken"));  // a directory has the name
+    const std::string text = failureOf(entry("taken", 0, 10), target());
+    const std::string before = loadMessage(33);
+    const std::string after = loadMessage(34);
+    ASSERT_GT(text.size(), before.size() + after.size()) << text;
+    EXPECT_EQ(text.substr(0, before.size()), before) << text;
+    EXPECT_EQ(text.substr(text.size() - after.size()), after) << text;
+    const std::string number =
+        text.substr(before.size(), text.size() - before.size() - after.size());
+    EXPECT_GT(std::stoi(number), 0) << "the run-time library's error number: " << text;
+}
+
+TEST_F(ExtractionTest, MissingLauncherFileIsAFailure) {
+    runState().launcherFileName = directory_.file("gone.exe");
+    EXPECT_EQ(failureOf(entry("a.jar", 0, 10), target()), "Cannot open launcher file.");
+}
+
+// Asks to cancel at the first progress step.
+class CancellingLauncher : public RecordingLauncher {
+public:
+    using RecordingLauncher::RecordingLauncher;
+    void stepProgress(int steps) override {
+        RecordingLauncher::stepProgress(steps);
+        requestCancel();
+    }
+};
+
+TEST_F(ExtractionTest, CancelStopsAfterTheCurrentBlock) {
+    EXPECT_EXIT(
+        {
+            std::vector<std::string> calls;
+            setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls));
+            const std::string text = failureOf(entry("big.bin", 0, 3 * kBlock), target());
+            const bool oneBlock = readFile(joinPath(target(), "big.bin")).size() == kBlock;
+            std::exit(text == loadMessage(35) && oneBlock && calls.size() == 1 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

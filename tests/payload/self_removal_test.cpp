@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <thread>
+
+#include "launcher/log.h"
+#include "payload/cleanup.h"
+#include "payload/self_removal.h"
+#include "payload/workspace.h"
+#include "platform/environment.h"
+#include "platform/system.h"
+#include "support/temp_dir.h"
+#include "tagfile/text_utils.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool onWindows() {
+    return platform::pathSeparator() == '\\';
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + (onWindows() ? "\r\n" : "\n");
+    }
+    return text;
+}
+
+class SelfRemovalScript : public testing::Test {
+protected:
+    void SetUp() override {
+        temp_ = directory_.file("temp");
+        fs::create_directory(temp_);
+        setTempDirectory(temp_);
+        launcher_ = joinPath(directory_.file("copy"), "setup.exe");
+    }
+    void TearDown() override {
+        cleanUp();
+        setTempDirectory("");
+    }
+
+    // Writes the script and checks where it lies; returns its text.
+    std::string writtenScript(const std::string& launcher) {
+        script_ = writeSelfRemovalScript(launcher);
+        const std::string temp = ensureTrailingSeparator(temp_);
+        EXPECT_EQ(script_.compare(0, temp.size(), temp), 0) << script_;
+        const std::string extension = onWindows() ? "bat" : "sh";
+        EXPECT_TRUE(std::regex_match(script_.substr(temp.size()),
+                                     std::regex("LRE[0-9A-Fa-f]{1,4}\\." + extension)))
+            << script_;
+        EXPECT_EQ(std::distance(fs::directory_iterator(temp_), fs::directory_iterator()), 1)
+            << "the name service's empty file is gone";
+        std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        EXPECT_TRUE(fileCleanupList().empty()) << "the script removes itself";
+        return readFile(script_);
+    }
+
+    // With the debug log on: whether the script has the report lines and the
+    // debug log names the script's unique name.
+    bool reportsToDebugLog(const std::string& log) {
+        platform::setEnvironment("DBGWIN32ZLN", log);
+        enableDebugLog(log);
+        const std::string text = writtenScript(launcher_);
+        const std::string directory = directory_.file("copy");
+        const std::vector<std::string> expected =
+            onWindows()
+                ? std::vector<std::string>{":Repeat",
+                                           "@echo Deleting " + launcher_ +
+                                               " from within batch file. >> " + log,
+                                           "del \"" + launcher_ + "\"",
+                                           "if exist \"" + launcher_ + "\" goto Repeat",
+                                           "rmdir /q \"" + directory + "\"",
+                                           "del \"" + script_ + "\"",
+                                           "@echo Deleted batch file " + script_ +
+                                               " from within batch file. >> " + log}
+                : std::vector<std::string>{
+                      "#!/bin/sh",
+                      "cat <&3 >/dev/null",
+                      "echo 'Deleting " + launcher_ + " from within script.' >> '" + log + "'",
+                      "rm -f '" + launcher_ + "'",
+                      "rmdir '" + directory + "' 2>/dev/null",
+                      "rm -f '" + script_ + "'",
+                      "echo 'Deleted script " + script_ + " from within script.' >> '" + log + "'"};
+        return text == joined(expected) &&
+               readFile(log).rfind("Launcher: Cleanup batch file called: ", 0) == 0;
+    }
+
+    TempDir directory_;
+    std::string temp_;
+    std::string launcher_;
+    std::string script_;
+};
+
+TEST_F(SelfRemovalScript, RemovesTheLauncherItsDirectoryAndItself) {
+    const std::string text = writtenScript(launcher_);
+    const std::string directory = directory_.file("copy");
+    if (onWindows()) {
+        EXPECT_EQ(text, joined({":Repeat", "del \"" + launcher_ + "\"",
+                                "if exist \"" + launcher_ + "\" goto Repeat",
+                                "rmdir /q \"" + directory + "\"", "del \"" + script_ + "\""}));
+    } else {
+        EXPECT_EQ(text,
+                  joined({"#!/bin/sh", "cat <&3 >/dev/null", "rm -f '" + launcher_ + "'",
+                          "rmdir '" + directory + "' 2>/dev/null", "rm -f '" + script_ + "'"}));
+    }
+}
+
+TEST_F(SelfRemovalScript, LauncherWithoutDirectoryLeavesNoDirectoryToRemove) {
+    const std::string text = writtenScript("setup.exe");
+    EXPECT_EQ(text.find("rmdir"), std::string::npos) << text;
+    EXPECT_NE(text.find("setup.exe"), std::string::npos) << text;
+}
+
+TEST_F(SelfRemovalScript, WithDebugOutputItReportsToTheDebugLog) {
+    const std::string log = directory_.file("debug.log");
+    // The debug log stays on for the process, so only a child turns it on.
+    EXPECT_EXIT(std::exit(reportsToDebugLog(log) ? 0 : 1), testing::ExitedWithCode(0), "");
+}
+
+// The launcher program of this build.
+std::string builtLauncher() {
+    return std::string(LAUNCHER_BINARY_DIR) + "/src/launcher" + (onWindows() ? ".exe" : "");
+}
+
+TEST(SelfRemoval, LauncherCopyStartedWithOrigIsGoneAfterItEnds) {
+    if (!fs::exists(builtLauncher())) {
+        GTEST_SKIP() << "the launcher is not built: " << builtLauncher();
+    }
+    TempDir directory;
+    const std::string copyDirectory = directory.file("copy");
+    fs::create_directory(copyDirectory);
+    const std::string copy = joinPath(copyDirectory, onWindows() ? "setup.exe" : "setup");
+    fs::copy_file(builtLauncher(), copy);
+    std::string command =
+        "\"" + copy + "\" -console -vd:orig \"" + directory.file("orig") + "\" -vd:version";
+    if (onWindows()) {
+        command = "\"" + command + "\"";  // the command processor drops the outer pair
+    }
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    // The script waits for the launcher's end; allow it plenty of time.
+    for (int i = 0; i < 900 && fs::exists(copyDirectory); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_FALSE(fs::exists(copyDirectory));
+}
+
+}  // namespace
