@@ -17,6 +17,7 @@ constexpr std::size_t kChunkSize = 4096;
 // up to the idle poll of 100 ms.
 constexpr unsigned kFirstIdlePauseMilliseconds = 1;
 constexpr unsigned kIdlePollMilliseconds = 100;
+// The pause between the end of the capture and the closing of the pipes.
 constexpr unsigned kSettleMilliseconds = 500;
 // After the child has ended, a process it started may still hold the pipes
 // and write to them; its output is collected until the pipes close or stay

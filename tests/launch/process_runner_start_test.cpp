@@ -108,19 +108,19 @@ TEST_P(WithAndWithoutPipes, FailsToStartWhereItCannotRun) {
 
 TEST(ProcessRunnerStart, WithoutWaitingReturnsZeroAtOnce) {
     const TempDir directory;
+    const std::string marker = directory.file("marker");
     // The window and new-console options are those of a started embedded launcher.
-    EXPECT_EQ(ProcessRunner().run(childCommand("--sleep 300 --touch marker --exit 7"),
-                                  directory.path(), true, false, false, nullptr, nullptr, true),
+    EXPECT_EQ(ProcessRunner().run(childCommand("--sleep 300 --touch \"" + marker + "\" --exit 7"),
+                                  "", true, false, false, nullptr, nullptr, true),
               0);
     EXPECT_EQ(ProcessRunner().run(childCommand("--exit 9"), "", false, false, false, nullptr,
                                   nullptr, false),
               0);
     // The child still runs to its end on its own.
-    for (int wait = 0; wait < 200 && !fileExists(directory.file("marker")); ++wait) {
+    for (int wait = 0; wait < 200 && !fileExists(marker); ++wait) {
         platform::sleepMilliseconds(50);
     }
-    EXPECT_TRUE(fileExists(directory.file("marker")));
-    platform::sleepMilliseconds(100);  // lets it end before its directory goes
+    EXPECT_TRUE(fileExists(marker));
 }
 
 TEST(ProcessRunnerStart, ChildGetsTheLaunchersEnvironment) {
