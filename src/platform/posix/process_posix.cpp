@@ -29,7 +29,7 @@ void closeDescriptor(int& descriptor) {
     }
 }
 
-// Returns false with errno set, as the callers' callers expect.
+// Sets errno, which lastErrorCode() reports, and returns false.
 bool fail(int error) {
     errno = error;
     return false;
