@@ -9,6 +9,7 @@
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
+#include "launcher/messages.h"
 #include "payload/workspace.h"
 #include "platform/file_system.h"
 #include "platform/file_walker.h"
@@ -197,6 +198,13 @@ TEST_F(WalkTree, FinderNeedsTheTempDirectory) {
     const std::vector<std::string> names{"java.exe"};
     CollectingHandler handler;
     EXPECT_THROW(platform::DriveFileFinder(names, handler), LauncherException);
+    try {
+        platform::findOnAllDrives(names, handler);
+        ADD_FAILURE() << "the scan needs the temp directory before it reads the drives";
+    } catch (const LauncherException& e) {
+        EXPECT_EQ(e.text(), formatMessage(36, {path("missing")}));
+    }
+    EXPECT_TRUE(handler.found.empty());
 }
 
 TEST_F(WalkTree, CancelledFinderVisitsNothing) {
