@@ -1,9 +1,12 @@
 // The commands of the script language: each reads and tests its arguments
 // in order, then does its work.
+#include "instructions/embedded_launcher.h"
 #include "instructions/instruction_interpreter.h"
+#include "instructions/jvm_installation.h"
 #include "instructions/variable_reference.h"
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
+#include "payload/launcher_file.h"
 #include "tagfile/text_utils.h"
 
 void InstructionInterpreter::gotoCommand(ScriptLine& line) {
@@ -18,6 +21,19 @@ void InstructionInterpreter::initializeUiCommand(ScriptLine&) {
     showStatus(kStatusInitializing);
     showSubStatus(kSubStatusNone, std::string());
     showProgressWindow();
+}
+
+void InstructionInterpreter::installJvmCommand(ScriptLine& line) {
+    const char* const usage = "The first argument to INSTALL_JVM should be a 0, 1 or 2.";
+    const std::string argument = nextToken(line);
+    if (line.failed) {
+        raiseInstructionError(usage);
+    }
+    const int32_t mode = parseNumber(argument, std::string());
+    if (mode < kInstallHidden || mode > kInstallIntoChosenDirectory) {
+        raiseInstructionError(usage);
+    }
+    installJvm(launcherFile(), static_cast<JvmInstallMode>(mode));
 }
 
 void InstructionInterpreter::jmp0Command(ScriptLine& line) {
@@ -55,4 +71,14 @@ void InstructionInterpreter::setCommand(ScriptLine& line) {
     } catch (const LauncherException& e) {
         raiseInstructionError(e.text());
     }
+}
+
+void InstructionInterpreter::executeLauncherCommand(ScriptLine& line) {
+    const std::string argument = nextToken(line);
+    if (line.failed) {
+        raiseInstructionError(
+            "The EXECUTE_LAUNCHER command requires the position of the embedded launcher in the "
+            "file index as its only argument.");
+    }
+    executeEmbeddedLauncher(launcherFile(), parseNumber(argument, std::string()));
 }

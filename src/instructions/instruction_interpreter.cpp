@@ -31,8 +31,10 @@ void InstructionInterpreter::executeLine(const std::string& text) {
     } kCommands[] = {
         {"GOTO", &InstructionInterpreter::gotoCommand},
         {"INITIALIZE_UI", &InstructionInterpreter::initializeUiCommand},
+        {"INSTALL_JVM", &InstructionInterpreter::installJvmCommand},
         {"JMP0", &InstructionInterpreter::jmp0Command},
         {"SET", &InstructionInterpreter::setCommand},
+        {"EXECUTE_LAUNCHER", &InstructionInterpreter::executeLauncherCommand},
     };
 
     ScriptLine line(text);

@@ -19,11 +19,12 @@ struct ScriptLine {
 // 1-based line number; errors inside variable references and quoted texts
 // are LauncherExceptions without one.
 class InstructionInterpreter {
-  public:
+public:
     explicit InstructionInterpreter(const TagFile& instructions) : instructions_(instructions) {}
 
     // Executes the script from its first line; returns the result of the last
-    // LAUNCH or ILAUNCH (0 when none ran).  Throws InstructionsException.
+    // LAUNCH or ILAUNCH (0 when none ran).  Throws InstructionsException, or
+    // the LauncherException of a reference or of a command's work.
     int run();
 
     // The next white-space delimited word; one separator behind it is
@@ -35,7 +36,8 @@ class InstructionInterpreter {
     int findLabel(const std::string& name);
 
     // Numbers and booleans after reference substitution.  The context starts
-    // every error text.
+    // every error text.  A number beyond the range of its type is an invalid
+    // numeric expression, as is a text that starts with no number.
     int32_t parseNumber(const std::string& text, const std::string& context);
     int16_t parseShortNumber(const std::string& text, const std::string& context);
     bool parseBoolean(const std::string& text, const std::string& context);
@@ -43,18 +45,22 @@ class InstructionInterpreter {
     // substitutes references.  An empty text stays empty.
     void evaluateString(std::string& text, const std::string& context);
     // Replaces every @reference@ by its value, again and again until a pass
-    // makes no replacement; "@@" stands for one "@".
+    // makes no replacement; "@@" stands for one "@".  References that keep
+    // expanding (a variable whose value refers back to itself) fail after a
+    // bounded number of replacements or length of text.
     void substituteVariables(std::string& text, const std::string& context);
 
     [[noreturn]] void raiseInstructionError(const std::string& message) const;
 
-  private:
+private:
     void executeLine(const std::string& line);
 
     void gotoCommand(ScriptLine& line);
     void initializeUiCommand(ScriptLine& line);
+    void installJvmCommand(ScriptLine& line);
     void jmp0Command(ScriptLine& line);
     void setCommand(ScriptLine& line);
+    void executeLauncherCommand(ScriptLine& line);
 
     int lineCount() const;
     std::string scriptLine(int index) const;

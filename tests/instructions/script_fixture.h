@@ -6,6 +6,7 @@
 #include "instructions/instruction_interpreter.h"
 #include "instructions/instructions_exception.h"
 #include "launcher/launcher_exception.h"
+#include "support/temp_dir.h"
 #include "tagfile/tag_file.h"
 
 // An instructions file whose INSTRUCTIONS values are the given lines.
@@ -59,4 +60,18 @@ inline Outcome runScript(const std::vector<std::string>& lines) {
     const TagFile file = instructionsFile(lines);
     InstructionInterpreter interpreter(file);
     return outcomeOf([&] { interpreter.run(); });
+}
+
+// A text file as the program wrote it in text mode, with the line ends read
+// back as line feeds.
+inline std::string textFileContents(const std::string& path) {
+    std::string text = readFile(path);
+    std::string::size_type out = 0;
+    for (const char c : text) {
+        if (c != '\r') {
+            text[out++] = c;
+        }
+    }
+    text.resize(out);
+    return text;
 }

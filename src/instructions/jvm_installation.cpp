@@ -1,0 +1,90 @@
+#include "instructions/jvm_installation.h"
+
+#include <string>
+
+#include "instructions/quoted_argument.h"
+#include "instructions/variable_store.h"
+#include "launch/process_runner.h"
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/log.h"
+#include "launcher/messages.h"
+#include "payload/launcher_file.h"
+#include "payload/workspace.h"
+#include "platform/file_walker.h"
+#include "platform/platform_queries.h"
+#include "tagfile/tag_file.h"
+#include "tagfile/text_utils.h"
+
+namespace {
+
+const FileIndexEntry& jvmInstaller(const LauncherFile& launcher) {
+    for (int i = 0; i < launcher.entryCount(); ++i) {
+        const FileIndexEntry* entry = launcher.entryAt(i);
+        if (entry != nullptr && entry->fileType == kFileJvmInstaller) {
+            return *entry;
+        }
+    }
+    throw LauncherException(messageForCode(kErrNoJvmInstaller));
+}
+
+// Deletes the installer when it has done its work, and also when the
+// extraction or the start failed, so that nothing of it stays in a directory
+// the user chose.
+class InstallerRemoval {
+public:
+    explicit InstallerRemoval(std::string path) : path_(std::move(path)) {}
+    ~InstallerRemoval() {
+        try {
+            platform::deleteFileOrTree(path_);
+        } catch (...) {
+            // A deletion failure is logged where it happens; it never ends the run.
+        }
+    }
+    InstallerRemoval(const InstallerRemoval&) = delete;
+    InstallerRemoval& operator=(const InstallerRemoval&) = delete;
+
+private:
+    std::string path_;
+};
+
+void runInstaller(const FileIndexEntry& installer, const std::string& directory) {
+    const InstallerRemoval removal(joinPath(directory, installer.name));
+    const std::string installerFile = extract(installer, directory);
+    // Its exit code and output do not count: the "jvm" file it leaves decides.
+    std::string standardOutput;
+    std::string standardError;
+    ProcessRunner().run(quotedArgument(installerFile), directory, false, true, true,
+                        &standardOutput, &standardError, false);
+}
+
+}  // namespace
+
+void installJvm(const LauncherFile& launcher, JvmInstallMode mode) {
+    setNumber(1, 0);
+    setText(1, std::string());
+    if (mode == kInstallHidden) {
+        hideProgressWindow(0);
+    } else {
+        showProgressWindow();
+        showStatus(kStatusPreparing);
+    }
+    const FileIndexEntry& installer = jvmInstaller(launcher);
+    const std::string directory =
+        mode == kInstallIntoChosenDirectory ? askForDirectory() : createWorkspaceDirectory();
+    if (directory.empty()) {
+        return;
+    }
+    runInstaller(installer, directory);
+
+    const std::string jvmFile = joinPath(directory, "jvm");
+    if (!platform::fileExists(jvmFile)) {
+        writeLog("Invalid bundled JVM. Missing 'jvm' file.", kLogError);
+        return;
+    }
+    TagFile jvmTags(jvmFile);
+    jvmTags.setJvmTags(directory, jvmFile, true);
+    jvmTags.write(jvmFile);
+    setNumber(1, 1);
+    setText(1, jvmFile);
+}
