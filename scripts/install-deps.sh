@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those that
-# are missing, so a machine that has them pays nothing.
+# are missing, so a machine that has them pays nothing.  locales-all gives
+# Wine the user languages the catalog tests switch between.
 set -eu
 packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest
-g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick"
+g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick locales-all"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -5,20 +5,21 @@
 namespace platform {
 
 std::string loadCatalogText(unsigned id) {
-    // The buffer grows by 64 bytes until the text leaves more than one byte free.
-    std::string buffer(64, '\0');
-    while (true) {
-        const int length =
-            LoadStringA(GetModuleHandleA(nullptr), id, &buffer[0], static_cast<int>(buffer.size()));
-        if (length <= 0) {
-            return std::string();
-        }
-        if (static_cast<size_t>(length) + 1 < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.assign(buffer.size() + 64, '\0');
+    // The wide text straight from the resource, converted whole to the ANSI
+    // code page: a narrow load into a fixed buffer cuts multi-byte texts at
+    // a character boundary without saying so.
+    const wchar_t* text = nullptr;
+    const int length =
+        LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) {
+        return std::string();
     }
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(size > 0 ? size : 0, '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text, length, &narrow[0], size, nullptr, nullptr);
+    }
+    return narrow;
 }
 
 bool formatWithInserts(const std::string& format, const std::vector<std::string>& inserts,
