@@ -9,6 +9,7 @@
 #include "launcher/run_state.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
+#include "platform/file_system.h"
 #include "tagfile/text_utils.h"
 
 namespace {
@@ -146,6 +147,9 @@ std::string extract(const FileIndexEntry& entry, const std::string& directory) {
     }
     if (outcome.endOfSource) {
         throw LauncherException(incompleteEntryText(entry));
+    }
+    if (entry.fileType == kFileJvmInstaller || entry.fileType == kFileEmbeddedLauncher) {
+        platform::allowExecution(target);
     }
     return target;
 }

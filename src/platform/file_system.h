@@ -25,6 +25,9 @@ bool removeDirectory(const std::string& path);  // an empty directory
 // Fails when anything exists under the path already, so success means this
 // process made the directory.
 bool createDirectory(const std::string& path);
+// Lets an extracted program be started: on POSIX it gets its owner's execute
+// permission; on Windows the name alone makes a program.
+void allowExecution(const std::string& path);
 
 // Opening an existing file for reading, not shared, to learn whether it is
 // there.  kFailed leaves the reason in lastErrorCode(); a directory fails.

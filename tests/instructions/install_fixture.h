@@ -1,7 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,18 +62,6 @@ protected:
     // Whether a program extracted from the running launcher file can be
     // started: extraction must make it executable where that is a permission
     // of its own.
-    static bool extractedProgramsAreExecutable() {
-        if (platform::pathSeparator() == '\\') {
-            return true;
-        }
-        TempDir probe;
-        FileIndexEntry entry;
-        entry.name = "probe";
-        const std::string extracted = extract(entry, probe.path());
-        namespace fs = std::filesystem;
-        return (fs::status(extracted).permissions() & fs::perms::owner_exec) != fs::perms::none;
-    }
-
     static std::string programName(const std::string& base) {
         return platform::pathSeparator() == '\\' ? base + ".exe" : base;
     }

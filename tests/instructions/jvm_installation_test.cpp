@@ -48,9 +48,6 @@ TEST_F(JvmInstallation, IntoAWorkspaceDirectory) {
     };
     const LauncherFile& launcher = load(builder_.add(kFileEmbeddedLauncher, 1, "other", "x")
                                             .add(kFileJvmInstaller, 2, installerName_, installer_));
-    if (!extractedProgramsAreExecutable()) {
-        GTEST_SKIP() << "extracted programs are not executable on this system";
-    }
     for (const auto& c : cases) {
         calls_.clear();
         installJvm(launcher, c.mode);
@@ -70,9 +67,6 @@ TEST_F(JvmInstallation, IntoTheChosenDirectoryWhichStays) {
     useFrontEnd(chosen.path());
     const LauncherFile& launcher =
         load(builder_.add(kFileJvmInstaller, 2, installerName_, installer_));
-    if (!extractedProgramsAreExecutable()) {
-        GTEST_SKIP() << "extracted programs are not executable on this system";
-    }
     installJvm(launcher, kInstallIntoChosenDirectory);
     expectCompletedJvmFile(chosen.path());
     EXPECT_FALSE(inCleanupList(chosen.path()));
@@ -98,9 +92,6 @@ TEST_F(JvmInstallation, TheFirstInstallerRunsAndMustLeaveAJvmFile) {
     const LauncherFile& launcher =
         load(builder_.add(kFileJvmInstaller, 2, installerName_, emptyInstaller_)
                  .add(kFileJvmInstaller, 3, programName("second"), installer_));
-    if (!extractedProgramsAreExecutable()) {
-        GTEST_SKIP() << "extracted programs are not executable on this system";
-    }
     installJvm(launcher, kInstallIntoChosenDirectory);
     EXPECT_EQ(getNumber(1), 0);
     EXPECT_EQ(getText(1), "");

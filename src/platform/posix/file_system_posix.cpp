@@ -57,6 +57,13 @@ bool createDirectory(const std::string& path) {
     return mkdir(path.c_str(), 0777) == 0;
 }
 
+void allowExecution(const std::string& path) {
+    struct stat status;
+    if (stat(path.c_str(), &status) == 0) {
+        chmod(path.c_str(), (status.st_mode & 07777) | S_IXUSR);
+    }
+}
+
 OpenTest testOpenForReading(const std::string& path) {
     // Non-blocking, so that a named pipe without a writer does not hang here.
     const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -61,6 +61,8 @@ bool createDirectory(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr);
 }
 
+void allowExecution(const std::string&) {}
+
 OpenTest testOpenForReading(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
