@@ -65,8 +65,24 @@ void loadNamedFiles(const TagFile& input) {
         loadNamedFile(kErrInstructionsFile,
                       [&] { file.useInstructions(std::make_unique<TagFile>(instructions)); });
     }
+    if (input.count("LAUNCHSCRIPT") > 0) {
+        loadNamedFile(kErrLaunchScript, [&] {
+            file.useLaunchScript(std::make_unique<TagFile>(input.getValue("LAUNCHSCRIPT")));
+        });
+        applyProductTitle();
+    }
     if (input.count("UI_TITLE") > 0) {
         applyProductTitle();
+    }
+    if (input.count("JVM") > 0) {
+        file.useJvmFilesGiven();
+        for (int i = 0; i < input.count("JVM"); ++i) {
+            const std::string jvm = input.getValue("JVM", i);
+            if (!jvm.empty()) {
+                loadNamedFile(kErrJvmFile,
+                              [&] { file.addJvmFile(std::make_unique<TagFile>(jvm)); });
+            }
+        }
     }
 }
 

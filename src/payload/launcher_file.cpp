@@ -161,14 +161,15 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
             break;
         case kFileJvm:
             // The JvmFile object is built here once it exists.  Only while
-            // the tag files do not count as loaded yet.
-            if (!tagFilesLoaded_) {
+            // the tag files do not count as loaded yet, and only when no
+            // input file named the JVM files.
+            if (!tagFilesLoaded_ && !jvmFilesGiven_) {
                 jvmTagFiles_.push_back(&tags);
             }
             break;
         case kFileLaunchScript:
             // The LaunchScript object is built here once it exists.
-            if (launchScriptTags_ == nullptr) {
+            if (launchScriptTags() == nullptr) {
                 launchScriptTags_ = &tags;
                 applyProductTitle();
             }
@@ -213,6 +214,16 @@ InstructionInterpreter* LauncherFile::instructions() const {
 void LauncherFile::useInstructions(std::unique_ptr<TagFile> instructions) {
     loadedFiles_.push_back(std::move(instructions));
     namedInstructions_ = std::make_unique<InstructionInterpreter>(*loadedFiles_.back());
+}
+
+void LauncherFile::useLaunchScript(std::unique_ptr<TagFile> launchScript) {
+    loadedFiles_.push_back(std::move(launchScript));
+    namedLaunchScript_ = loadedFiles_.back().get();
+}
+
+void LauncherFile::addJvmFile(std::unique_ptr<TagFile> jvmFile) {
+    loadedFiles_.push_back(std::move(jvmFile));
+    namedJvmFiles_.push_back(loadedFiles_.back().get());
 }
 
 LauncherFile& launcherFile() {

@@ -72,12 +72,21 @@ public:
     // Makes a tag file loaded from disk the instruction script.
     void useInstructions(std::unique_ptr<TagFile> instructions);
 
-    // The first embedded launch script (type 2).  The LaunchScript object
-    // built from it will take its place.
-    const TagFile* launchScriptTags() const { return launchScriptTags_; }
-    // The embedded JVM files (type 1) in index order.  The JvmFile objects
-    // built from them will take their place.
-    const std::vector<const TagFile*>& jvmTagFiles() const { return jvmTagFiles_; }
+    // The launch script: the first embedded one (type 2), or the file an
+    // input file named instead.  The LaunchScript object built from it will
+    // take its place.
+    const TagFile* launchScriptTags() const {
+        return namedLaunchScript_ != nullptr ? namedLaunchScript_ : launchScriptTags_;
+    }
+    void useLaunchScript(std::unique_ptr<TagFile> launchScript);
+    // The JVM files: the embedded ones (type 1) in index order, or, once an
+    // input file named JVM files, those instead.  The JvmFile objects built
+    // from them will take their place.
+    const std::vector<const TagFile*>& jvmTagFiles() const {
+        return jvmFilesGiven_ ? namedJvmFiles_ : jvmTagFiles_;
+    }
+    void useJvmFilesGiven() { jvmFilesGiven_ = true; }
+    void addJvmFile(std::unique_ptr<TagFile> jvmFile);
     // The last embedded JVM message (type 8).  The JVM message object built
     // from it will take its place.
     const TagFile* jvmMessageTags() const { return jvmMessageTags_; }
@@ -96,7 +105,10 @@ private:
     std::unique_ptr<InstructionInterpreter> namedInstructions_;     // from an input file
     std::unique_ptr<InstructionInterpreter> embeddedInstructions_;  // from the first type 0
     const TagFile* launchScriptTags_ = nullptr;
+    const TagFile* namedLaunchScript_ = nullptr;
     std::vector<const TagFile*> jvmTagFiles_;
+    bool jvmFilesGiven_ = false;
+    std::vector<const TagFile*> namedJvmFiles_;
     const TagFile* jvmMessageTags_ = nullptr;
 };
 

@@ -30,18 +30,28 @@ def command(program, args):
     return ([EMULATOR] if EMULATOR else []) + [str(program)] + [str(a) for a in args]
 
 
-def run(program, args, cwd=None, env=None, stdin=b"", timeout=120):
-    """Runs a program of the build; returns (exit code as a signed byte, stdout, stderr)."""
+def run(program, args, cwd=None, env=None, stdin=b"", timeout=60):
+    """Runs a program of the build; returns (exit code as a signed byte, stdout, stderr).
+
+    Under Wine a process now and then hangs while a new Wine session starts
+    up; such a run is tried once more."""
     environment = dict(os.environ)
     environment.update(env or {})
-    result = subprocess.run(command(program, args), cwd=cwd, env=environment, input=stdin,
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+    for attempt in (1, 2):
+        try:
+            result = subprocess.run(command(program, args), cwd=cwd, env=environment, input=stdin,
+                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                    timeout=timeout)
+            break
+        except subprocess.TimeoutExpired:
+            if not WINDOWS or attempt == 2:
+                raise
     code = result.returncode & 0xFF
     return (code - 256 if code > 127 else code), result.stdout, result.stderr
 
 
-def run_launcher(args, **kwargs):
-    return run(LAUNCHER, args, **kwargs)
+def run_launcher(args, program=None, **kwargs):
+    return run(program or LAUNCHER, args, **kwargs)
 
 
 def text(output):
@@ -55,3 +65,32 @@ class LauncherTestCase(unittest.TestCase):
     def setUp(self):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix="launcher-e2e-"))
         self.addCleanup(shutil.rmtree, self.dir, ignore_errors=True)
+
+
+def program_name(base):
+    """A program's file name on the tested system."""
+    return base + ".exe" if WINDOWS else base
+
+
+def write_tag_file(path, tags):
+    """Writes a tag file: a list value becomes a multi-line tag."""
+    lines = []
+    for name, value in tags.items():
+        if isinstance(value, list):
+            lines += [f"{name}:"] + [f"  {item}" for item in value] + ["/:"]
+        else:
+            lines.append(f"{name}: {value}")
+    pathlib.Path(path).write_text("\n".join(lines) + "\n", encoding="utf-8")
+    return path
+
+
+def pack(output, entries, stub=None, kind=0):
+    """Builds a launcher file with vdpack; entries are (file, type, id, name)."""
+    args = ["build", "--stub", native_path(stub or LAUNCHER), "--output", native_path(output),
+            "--kind", kind]
+    for file, kind_name, file_id, name in entries:
+        args += ["--file", native_path(file), "--type", kind_name, "--id", file_id, "--name", name]
+    code, out, err = run(VDPACK, args)
+    if code != 0:
+        raise AssertionError(f"vdpack failed: {err.decode(errors='replace')}")
+    return output

@@ -148,13 +148,17 @@ public:
         std::fclose(input);
     }
 
-    void commit() {
+    // Puts the output in place with the permissions of `model` (the stub),
+    // so a runnable stub gives a runnable launcher file.
+    void commit(const std::string& model) {
         const bool closed = std::fclose(stream_) == 0;
         stream_ = nullptr;
         if (!closed) {
             throw PackError("cannot write " + inQuotes(partPath_));
         }
         std::error_code error;
+        std::filesystem::permissions(partPath_, std::filesystem::status(model, error).permissions(),
+                                     error);
         std::filesystem::rename(partPath_, path_, error);
         if (error) {
             throw PackError("cannot replace " + inQuotes(path_) + ": " + error.message());
@@ -200,5 +204,5 @@ void writeLauncherFile(const PackPlan& plan, const std::string& output) {
         out.copy(plan.entries[i].path, layout.records[i].length);
     }
     out.write(index);
-    out.commit();
+    out.commit(plan.stub);
 }

@@ -1,0 +1,146 @@
+"""Whole runs of packed launchers: instruction scripts, the JVM installer,
+"-vd:extract" and nested launchers, and the workspace left behind."""
+import os
+import pathlib
+import shutil
+import time
+import unittest
+
+from harness import (LauncherTestCase, native_path, pack, program_name, run_launcher, text,
+                     write_tag_file)
+
+INSTALLER = os.environ.get("TEST_JVM_INSTALLER", "")
+EMPTY_INSTALLER = os.environ.get("TEST_EMPTY_JVM_INSTALLER", "")
+PREPARING = "Preparing Java(tm) Virtual Machine..."
+
+
+class PackedRuns(LauncherTestCase):
+    def setUp(self):
+        super().setUp()
+        self.temp = self.dir / "temp"
+        self.temp.mkdir()
+        self.log = self.dir / "run.log"
+
+    def launcher(self, script, installer=None, name="setup"):
+        """A launcher file carrying the script and, if given, a JVM installer."""
+        instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": script})
+        entries = [(instructions, "INSTRUCTIONS", 1, "instructions.tag")]
+        if installer:
+            entries.append((installer, "JVM_INSTALLER", 2, program_name("jvm_installer")))
+        return pack(self.dir / program_name(name), entries)
+
+    def start(self, launcher, *args, cwd=None):
+        code, out, _ = run_launcher(
+            ["-console", "-vd:log", native_path(self.log), "-vd:tempdir",
+             native_path(self.temp) + ("\\" if os.environ.get("LAUNCHER_EMULATOR") else "/"),
+             *args], cwd=cwd or self.dir, program=launcher)
+        return code, text(out)
+
+    def log_text(self):
+        return self.log.read_text(encoding="utf-8").replace("\r", "")
+
+    def assertWorkspaceGone(self):
+        self.assertEqual(sorted(os.listdir(self.temp)), [])
+
+    def test_script_errors_carry_their_line_and_end_the_run(self):
+        cases = [
+            (["INITIALIZE_UI", "goto DONE"], "Invalid command (goto).  Line number (2)"),
+            (["JMP0 abc DONE"], "The second argument to JMP0 must be numeric.Invalid numeric "
+                                "expression (abc) Line number (1)"),
+            (["INSTALL_JVM 3"], "The first argument to INSTALL_JVM should be a 0, 1 or 2. "
+                                "Line number (1)"),
+            (["// fine", "SET X1 = 2"], "Invalid variable specified on left hand side of SET "
+                                        "statement. Invalid variable reference (X1). Must use N "
+                                        "or S as the variable type, e.g. N2 or S1. Line number (2)"),
+        ]
+        for script, error in cases:
+            with self.subTest(script=script):
+                code, out = self.start(self.launcher(script))
+                message = "Error in instructions. " + error
+                self.assertEqual(code, -1)
+                self.assertIn(message + "\n", out)
+                self.assertIn("ERROR: " + message + "\n", self.log_text())
+                self.assertWorkspaceGone()
+
+    def test_installs_the_carried_jvm_and_removes_it_at_exit(self):
+        script = ["INITIALIZE_UI", "INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED",
+                  "SET X1 = 1", ":DONE"]
+        code, out = self.start(self.launcher(script, INSTALLER))
+        self.assertEqual(code, 0, out)
+        self.assertIn(PREPARING + "\n", out)
+        log = self.log_text()
+        self.assertIn("file type: 4\n  file id: 2\n", log)
+        self.assertNotIn("ERROR", log)
+        self.assertWorkspaceGone()
+
+    def test_an_installer_that_leaves_no_jvm_file(self):
+        script = ["INSTALL_JVM 0", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED", "SET X1 = 1",
+                  ":DONE"]
+        code, out = self.start(self.launcher(script, EMPTY_INSTALLER))
+        self.assertEqual(code, -1)
+        self.assertIn("ERROR: Invalid bundled JVM. Missing 'jvm' file.\n", self.log_text())
+        self.assertIn("Line number (5)", out)  # the jump was taken
+        self.assertWorkspaceGone()
+
+    def test_no_installer_is_a_launcher_failure(self):
+        code, out = self.start(self.launcher(["INSTALL_JVM 1"]))
+        self.assertEqual(code, -1)
+        self.assertIn("No JVM installer was included in the launcher.\n", out)
+        self.assertWorkspaceGone()
+
+    def test_a_missing_temp_directory_is_reported_with_its_path(self):
+        launcher = self.launcher(["INSTALL_JVM 1"], INSTALLER)
+        missing = native_path(self.dir / "nowhere")
+        code, out, _ = run_launcher(["-console", "-vd:tempdir", missing], cwd=self.dir,
+                                    program=launcher)
+        self.assertEqual(code, -1)
+        self.assertIn(f"Cannot use {missing} as the temp directory because it does not exist.",
+                      text(out))
+
+    def test_extracted_files_run_the_same_instructions(self):
+        launcher = self.launcher(["INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED",
+                                  "SET X1 = 1", ":DONE"], INSTALLER)
+        unpacked = self.dir / "unpacked"
+        unpacked.mkdir()
+        code, _ = self.start(launcher, "-vd:extract", cwd=unpacked)
+        self.assertEqual(code, 0)
+        self.assertEqual(sorted(os.listdir(unpacked)),
+                         sorted(["input.tag", "instructions.tag", program_name("jvm_installer")]))
+        self.assertIn("RUN_INSTRUCTIONS", (unpacked / "input.tag").read_text())
+        # The loose instructions file is the one that runs now.
+        write_tag_file(unpacked / "instructions.tag", {"INSTRUCTIONS": ["INSTALL_JVM 1", "goto x"]})
+        code, out = self.start(launcher, "-vd:in", "input.tag", cwd=unpacked)
+        self.assertEqual(code, -1)
+        self.assertIn("Error in instructions. Invalid command (goto).  Line number (2)", out)
+        self.assertWorkspaceGone()
+
+    def test_a_launcher_in_a_directory_with_non_ascii_characters_reads_itself(self):
+        home = self.dir / "Bücher-日本"
+        home.mkdir()
+        launcher = shutil.copy(self.launcher(["INSTALL_JVM 1"], INSTALLER), home)
+        code, out = self.start(launcher)
+        self.assertEqual(code, 0, out)
+        self.assertIn("  file name: instructions.tag", self.log_text())
+        self.assertWorkspaceGone()
+
+    def test_a_nested_launcher_runs_and_removes_itself(self):
+        inner = self.launcher(["INSTALL_JVM 1"], INSTALLER, name="inner")
+        instructions = write_tag_file(self.dir / "outer.tag",
+                                      {"INSTRUCTIONS": ["EXECUTE_LAUNCHER 1"]})
+        outer = pack(self.dir / program_name("outer"),
+                     [(instructions, "INSTRUCTIONS", 1, "outer.tag"),
+                      (inner, "EMBEDDED_LAUNCHER", 7, program_name("nested"))])
+        code, _ = self.start(outer)
+        self.assertEqual(code, 0)
+        # The nested launcher gets the same options, so it logs to the same
+        # file; its copy and directory go away after it has ended.
+        deadline = time.time() + 90
+        while time.time() < deadline and (os.listdir(self.temp) or
+                                          self.log_text().count("file name: instructions.tag") == 0):
+            time.sleep(0.5)
+        self.assertIn("  file name: instructions.tag", self.log_text())
+        self.assertWorkspaceGone()
+
+
+if __name__ == "__main__":
+    unittest.main()
