@@ -37,5 +37,13 @@ for preset in native native-asan windows; do
     passed=$((passed + total - bad))
     failed=$((failed + bad))
 done
+# A short fuzz run of every fuzz target: each counts as one test.
+echo "== fuzz"
+fuzz_log="$top/build/fuzz-run.log"
+sh "$top/scripts/run-fuzzers.sh" "${FUZZ_SECONDS:-10}" >"$fuzz_log" 2>&1 || status=1
+grep -E "^[a-z_]+: " "$fuzz_log" || tail -n 20 "$fuzz_log"
+passed=$((passed + $(grep -c ": no crash;" "$fuzz_log")))
+failed=$((failed + $(grep -c ": CRASH" "$fuzz_log")))
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$status" -eq 0 ]

@@ -1,0 +1,52 @@
+// Fuzzes the launcher file reader: the input is a whole launcher file (as if
+// bytes had been appended to a program), read with its tag files.  Any bytes
+// either load or stop with a LauncherException; the index lookups then hold.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "launcher/launcher_exception.h"
+#include "launcher/run_state.h"
+#include "payload/launcher_file.h"
+
+namespace {
+
+const std::string& scratchFile() {
+    static const std::string path = [] {
+        const char* directory = std::getenv("TMPDIR");
+        return std::string(directory != nullptr && *directory != '\0' ? directory : "/tmp") +
+               "/launcher_file_fuzz." + std::to_string(getpid()) + ".exe";
+    }();
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::FILE* file = std::fopen(scratchFile().c_str(), "wb");
+    if (file == nullptr) {
+        return 0;
+    }
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+    runState().launcherFileName = scratchFile();
+
+    LauncherFile launcher;
+    try {
+        launcher.load(true);
+    } catch (const LauncherException&) {
+        return 0;
+    }
+    for (int i = 0; i < launcher.entryCount(); ++i) {
+        const FileIndexEntry* entry = launcher.entryAt(i);
+        if (entry == nullptr || launcher.entryWithId(entry->fileId) == nullptr) {
+            std::abort();
+        }
+    }
+    readLauncherKind(scratchFile());
+    return 0;
+}
