@@ -9,19 +9,26 @@ bool isCommandLineBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// The character after a backslash: a double quote is taken alone, anything
+// else keeps the backslash.  A backslash at the very end is dropped.
+void appendEscaped(const std::string& text, size_t& pos, std::string& token) {
+    if (pos >= text.size()) {
+        return;
+    }
+    const char next = text[pos++];
+    if (next != '"') {
+        token += '\\';
+    }
+    token += next;
+}
+
 // Reads the quoted part that starts after an opening quote at `pos`; stops
 // after the closing quote or at the end of the text.
 void readQuoted(const std::string& text, size_t& pos, bool escapes, std::string& token) {
     while (pos < text.size()) {
         const char c = text[pos++];
-        if (escapes && c == '\\' && pos < text.size()) {
-            const char next = text[pos++];
-            if (next != '"') {
-                token += '\\';
-            }
-            token += next;
-        } else if (escapes && c == '\\') {
-            return;  // a backslash at the very end is dropped
+        if (escapes && c == '\\') {
+            appendEscaped(text, pos, token);
         } else if (c == '"') {
             return;
         } else {
@@ -43,14 +50,8 @@ std::string readToken(const std::string& text, size_t& pos, bool escapes) {
             break;
         }
         ++pos;
-        if (escapes && c == '\\' && pos < text.size()) {
-            const char next = text[pos++];
-            if (next != '"') {
-                token += '\\';
-            }
-            token += next;
-        } else if (escapes && c == '\\') {
-            break;
+        if (escapes && c == '\\') {
+            appendEscaped(text, pos, token);
         } else if (c == '"') {
             readQuoted(text, pos, escapes, token);
         } else {

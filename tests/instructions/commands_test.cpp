@@ -22,13 +22,7 @@ using Calls = std::vector<std::string>;
 class Commands : public testing::Test {
 protected:
     void SetUp() override {
-        auto launcher = std::make_unique<RecordingLauncher>(&calls_);
-        launcher->setTitle("Wizard");
-        setCurrentLauncher(std::move(launcher));
-        setSilent(false);
-        showSubStatus(kSubStatusNone, "");
-        showStatus(-1);
-        calls_.clear();
+        useRecordingLauncher(&calls_);
         setLogFile(log_.file("log.txt"));
     }
     void TearDown() override {

@@ -12,15 +12,7 @@ using Calls = std::vector<std::string>;
 
 class Facade : public testing::Test {
 protected:
-    void SetUp() override {
-        auto launcher = std::make_unique<RecordingLauncher>(&calls_);
-        launcher->setTitle("Wizard");
-        setCurrentLauncher(std::move(launcher));
-        setSilent(false);
-        showSubStatus(kSubStatusNone, "");
-        showStatus(-1);
-        calls_.clear();
-    }
+    void SetUp() override { useRecordingLauncher(&calls_); }
     void TearDown() override { setCurrentLauncher(nullptr); }
 
     Calls calls_;

@@ -1,8 +1,10 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "launcher/argument_list.h"
+#include "launcher/facade.h"
 #include "launcher/launcher.h"
 
 // A front end that records every call as one line of text, for tests of
@@ -41,3 +43,16 @@ private:
     std::vector<std::string>* calls_;
     std::string title_;
 };
+
+// Makes a recording front end with the given title the current launcher,
+// not silent and with no status or detail line; `calls` then starts empty.
+inline void useRecordingLauncher(std::vector<std::string>* calls,
+                                 const std::string& title = "Wizard") {
+    auto launcher = std::make_unique<RecordingLauncher>(calls);
+    launcher->setTitle(title);
+    setCurrentLauncher(std::move(launcher));
+    setSilent(false);
+    showSubStatus(kSubStatusNone, "");
+    showStatus(-1);
+    calls->clear();
+}
