@@ -114,6 +114,20 @@ class PackedRuns(LauncherTestCase):
         self.assertIn("Error in instructions. Invalid command (goto).  Line number (2)", out)
         self.assertWorkspaceGone()
 
+    def test_the_install_action_of_an_input_file(self):
+        destination = self.dir / "jre"
+        destination.mkdir()
+        write_tag_file(self.dir / "install.tag", {
+            "ACTION": "INSTALL_JVM", "LOGFILE": native_path(self.log),
+            "INSTALL_JVM_EXE": '"""' + native_path(INSTALLER) + '"""',
+            "INSTALL_JVM_DEST": native_path(destination)})
+        code, out, _ = run_launcher(["-vd:silent", "-vd:in", "install.tag"], cwd=self.dir)
+        jvm = native_path(destination) + ("\\" if os.environ.get("LAUNCHER_EMULATOR") else "/") + "jvm"
+        self.assertEqual((code, text(out)), (0, jvm + "\n"))
+        tags = (destination / "jvm").read_text().replace("\r", "")
+        for line in ("JVM_HOME:  " + native_path(destination), "JVM_FILE:  " + jvm, "JVM_TEMP:  0"):
+            self.assertIn(line + "\n", tags)
+
     def test_a_launcher_in_a_directory_with_non_ascii_characters_reads_itself(self):
         home = self.dir / "Bücher-日本"
         home.mkdir()
