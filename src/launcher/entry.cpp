@@ -38,6 +38,7 @@ void setOldPlatform(bool old) {
 
 int launcherMain(int argc, char** argv) {
     platform::restrictDllSearchToSystemDirectory();
+    platform::matchConsoleToCodePage();
     if (!platform::getEnvironment("WIN32ZLN_DEBUGGER").empty()) {
         platform::breakIntoDebugger();
     }

@@ -16,6 +16,11 @@ void breakIntoDebugger();
 // beside the launcher in a download folder is loaded into it.
 void restrictDllSearchToSystemDirectory();
 
+// Makes a console the program writes to show its texts in the program's
+// own code page (on Windows the console keeps a code page of its own; it is
+// put back when the program ends).
+void matchConsoleToCodePage();
+
 // The program's arguments, element 0 being the program as invoked: on Windows
 // the wide command line split by the system and converted to the ANSI code
 // page (argc and argv are not used); on POSIX argv.

@@ -33,6 +33,10 @@ void restrictDllSearchToSystemDirectory() {
     // is no program-directory search to turn off.
 }
 
+void matchConsoleToCodePage() {
+    // A terminal shows the locale's characters already.
+}
+
 std::vector<std::string> processArguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }

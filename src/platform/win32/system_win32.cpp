@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/environment.h"
 #include "platform/module.h"
@@ -47,6 +48,27 @@ void restrictDllSearchToSystemDirectory() {
         reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
     if (setDirectories != nullptr) {
         setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
+namespace {
+
+UINT g_originalConsoleCodePage = 0;
+
+void restoreConsoleCodePage() {
+    SetConsoleOutputCP(g_originalConsoleCodePage);
+}
+
+}  // namespace
+
+void matchConsoleToCodePage() {
+    const UINT console = GetConsoleOutputCP();  // 0 without a console
+    if (console == 0 || console == GetACP()) {
+        return;
+    }
+    if (SetConsoleOutputCP(GetACP())) {
+        g_originalConsoleCodePage = console;
+        std::atexit(restoreConsoleCodePage);
     }
 }
 
