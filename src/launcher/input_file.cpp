@@ -1,9 +1,9 @@
 #include "launcher/input_file.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "launcher/facade.h"
+#include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
 #include "launcher/messages.h"
@@ -31,19 +31,15 @@ std::unique_ptr<TagFile> readInputFile(const std::string& value) {
     if (value.empty()) {
         throw LauncherException(messageForCode(kErrOpenInputFile));
     }
-    std::FILE* stream = std::fopen(unquoted(value).c_str(), "r");
-    if (stream == nullptr) {
+    // Read as TagFile reads its files: binary, so that no byte ends the
+    // file early; the reader drops carriage returns itself.
+    const FilePointer stream(std::fopen(unquoted(value).c_str(), "rb"));
+    if (!stream) {
         throw LauncherException(messageForCode(kErrOpenInputFile));
     }
+    writeLog("Loading input file " + value, kLogInfo);
     auto input = std::make_unique<TagFile>();
-    try {
-        writeLog("Loading input file " + value, kLogInfo);
-        input->parse(stream, value, 0, -1);
-    } catch (...) {
-        std::fclose(stream);
-        throw;
-    }
-    std::fclose(stream);
+    input->parse(stream.get(), value, 0, -1);
     setLogFile(input->getValue("LOGFILE"));
     return input;
 }
@@ -60,10 +56,10 @@ void loadNamedFile(int errorCode, Load load) {
 
 void loadNamedFiles(const TagFile& input) {
     LauncherFile& file = launcherFile();
-    const std::string instructions = input.getValue("INSTRUCTIONS");
     if (input.count("INSTRUCTIONS") > 0) {
-        loadNamedFile(kErrInstructionsFile,
-                      [&] { file.useInstructions(std::make_unique<TagFile>(instructions)); });
+        loadNamedFile(kErrInstructionsFile, [&] {
+            file.useInstructions(std::make_unique<TagFile>(input.getValue("INSTRUCTIONS")));
+        });
     }
     if (input.count("LAUNCHSCRIPT") > 0) {
         loadNamedFile(kErrLaunchScript, [&] {

@@ -1,5 +1,7 @@
 #include "launcher/run_state.h"
 
+#include "tagfile/text_utils.h"
+
 RunState& runState() {
     static RunState state;
     return state;
@@ -14,7 +16,5 @@ const std::string& originalLauncherFileName() {
 }
 
 std::string launcherDir() {
-    const std::string& path = originalLauncherFileName();
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return directoryPart(originalLauncherFileName());
 }

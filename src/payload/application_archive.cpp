@@ -43,10 +43,7 @@ std::string applicationArchiveBeside(const std::string& fileName) {
         return path;
     }
     const std::string source = joinPath(launcherDir(), fileName);
-    const size_t nameStart = fileName.find_last_of("/\\");
-    const std::string target =
-        joinPath(createWorkspaceDirectory(),
-                 nameStart == std::string::npos ? fileName : fileName.substr(nameStart + 1));
+    const std::string target = joinPath(createWorkspaceDirectory(), namePart(fileName));
     std::FILE* in = std::fopen(source.c_str(), "rb");
     if (in == nullptr) {
         return path;  // no archive beside the launcher

@@ -5,6 +5,7 @@
 
 #include "instructions/instruction_interpreter.h"
 #include "launcher/facade.h"
+#include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
 #include "launcher/messages.h"
@@ -36,17 +37,6 @@ int buildFailureMessage(int32_t fileType) {
             return kErrorLoadingInstructions;
     }
 }
-
-class StreamCloser {
-public:
-    explicit StreamCloser(std::FILE* stream) : stream_(stream) {}
-    ~StreamCloser() { std::fclose(stream_); }
-    StreamCloser(const StreamCloser&) = delete;
-    StreamCloser& operator=(const StreamCloser&) = delete;
-
-private:
-    std::FILE* stream_;
-};
 
 }  // namespace
 
@@ -86,15 +76,14 @@ void LauncherFile::load(bool withTagFiles) {
     }
     // A failed earlier load left what it had read; start over.
     forgetEmbeddedFiles();
-    std::FILE* stream = std::fopen(launcherFileName().c_str(), "rb");
-    if (stream == nullptr) {
+    const FilePointer stream(std::fopen(launcherFileName().c_str(), "rb"));
+    if (!stream) {
         throw LauncherException("Cannot open launcher file.");
     }
-    StreamCloser closer(stream);
-    readIndex(stream);
+    readIndex(stream.get());
     logIndex();
     if (withTagFiles) {
-        loadTagFiles(stream);
+        loadTagFiles(stream.get());
     }
     indexLoaded_ = true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "launcher/file_pointer.h"
 #include "payload/launcher_file.h"
 
 namespace {
@@ -71,14 +72,13 @@ int readKindByte(std::FILE* stream, int32_t trailerEnd) {
 
 TrailerInfo readTrailerInfo(const std::string& fileName) {
     TrailerInfo info;
-    std::FILE* stream = std::fopen(fileName.c_str(), "rb");
-    if (stream == nullptr) {
+    const FilePointer stream(std::fopen(fileName.c_str(), "rb"));
+    if (!stream) {
         return info;
     }
-    const std::optional<int32_t> trailerEnd = locateTrailerEnd(stream);
+    const std::optional<int32_t> trailerEnd = locateTrailerEnd(stream.get());
     info.identified = trailerEnd.has_value();
     info.trailerEnd = trailerEnd.value_or(0);
-    info.launcherKind = readKindByte(stream, info.trailerEnd);
-    std::fclose(stream);
+    info.launcherKind = readKindByte(stream.get(), info.trailerEnd);
     return info;
 }

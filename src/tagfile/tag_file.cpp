@@ -4,6 +4,7 @@
 #include <climits>
 #include <memory>
 
+#include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
 #include "tagfile/text_utils.h"
@@ -11,11 +12,6 @@
 namespace {
 
 const char* const kTagCompleter = "/:";
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
 // A value is written plain when it reads back the same: it starts and ends
 // with a non-blank character and holds no double quote.

@@ -130,4 +130,23 @@ TEST(TextUtils, PathsJoinWithOneSeparator) {
     EXPECT_EQ(joinPath("", "name"), "name");
 }
 
+TEST(TextUtils, PathsSplitAtTheirLastSlashOrBackslash) {
+    const struct {
+        const char* path;
+        const char* directory;
+        const char* name;
+    } cases[] = {
+        {"C:\\dir\\setup.exe", "C:\\dir", "setup.exe"},
+        {"/opt/dir/setup", "/opt/dir", "setup"},
+        {"a/b\\c.jar", "a/b", "c.jar"},
+        {"setup.exe", "", "setup.exe"},
+        {"dir/", "dir", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(directoryPart(c.path), c.directory) << c.path;
+        EXPECT_EQ(namePart(c.path), c.name) << c.path;
+    }
+}
+
 }  // namespace

@@ -19,8 +19,7 @@ bool isAbsolute(const std::string& path) {
 class Manifest {
 public:
     explicit Manifest(const std::string& path) : path_(path), tags_(load(path)) {
-        const size_t separator = path.find_last_of("/\\");
-        directory_ = separator == std::string::npos ? std::string() : path.substr(0, separator);
+        directory_ = directoryPart(path);
         for (const TagFile::TagEntry& tag : tags_.tags()) {
             if (!isKnown(tag.name)) {
                 throw PackError(where() + "unknown tag '" + tag.name + "'");

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "payload/launcher_file.h"
+#include "tagfile/text_utils.h"
 #include "vdpack/payload_format.h"
 
 namespace {
@@ -176,11 +177,7 @@ private:
 }  // namespace
 
 std::string storedName(const PackEntry& entry) {
-    if (!entry.name.empty()) {
-        return entry.name;
-    }
-    const size_t separator = entry.path.find_last_of("/\\");
-    return separator == std::string::npos ? entry.path : entry.path.substr(separator + 1);
+    return entry.name.empty() ? namePart(entry.path) : entry.name;
 }
 
 void writeLauncherFile(const PackPlan& plan, const std::string& output) {
