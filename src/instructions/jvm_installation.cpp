@@ -4,6 +4,7 @@
 
 #include "instructions/quoted_argument.h"
 #include "instructions/variable_store.h"
+#include "jvm/installed_jvm.h"
 #include "launch/process_runner.h"
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
@@ -13,7 +14,6 @@
 #include "payload/workspace.h"
 #include "platform/file_walker.h"
 #include "platform/platform_queries.h"
-#include "tagfile/tag_file.h"
 #include "tagfile/text_utils.h"
 
 namespace {
@@ -77,14 +77,10 @@ void installJvm(const LauncherFile& launcher, JvmInstallMode mode) {
     }
     runInstaller(installer, directory);
 
-    const std::string jvmFile = joinPath(directory, "jvm");
-    if (!platform::fileExists(jvmFile)) {
+    if (!platform::fileExists(installedJvmFilePath(directory))) {
         writeLog("Invalid bundled JVM. Missing 'jvm' file.", kLogError);
         return;
     }
-    TagFile jvmTags(jvmFile);
-    jvmTags.setJvmTags(directory, jvmFile, true);
-    jvmTags.write(jvmFile);
+    setText(1, completeInstalledJvmFile(directory, true));
     setNumber(1, 1);
-    setText(1, jvmFile);
 }
