@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/posix/command_line_posix.h"
 #include "platform/process.h"
 
@@ -45,18 +46,6 @@ pid_t waitForChild(pid_t pid, int& status, int options) {
         result = waitpid(pid, &status, options);
     } while (result < 0 && errno == EINTR);
     return result;
-}
-
-std::string currentDirectory() {
-    std::string directory(256, '\0');
-    while (getcwd(&directory[0], directory.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return std::string();
-        }
-        directory.resize(directory.size() * 2);
-    }
-    directory.resize(directory.find('\0'));
-    return directory;
 }
 
 bool isExecutableFile(const std::string& path) {
