@@ -54,7 +54,7 @@ std::string writeSelfRemovalScript(const std::string& launcher) {
         plan.debugLog = platform::getEnvironment("DBGWIN32ZLN");
     }
     // Text mode: each line ends as the system's scripts expect.
-    std::FILE* script = std::fopen(plan.script.c_str(), "w");
+    std::FILE* script = platform::createNewScriptFile(plan.script);
     if (script == nullptr) {
         return std::string();
     }

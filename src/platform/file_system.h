@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,13 @@ bool clearReadOnly(const std::string& path);
 bool deleteFile(const std::string& path);
 bool removeDirectory(const std::string& path);  // an empty directory
 // Fails when anything exists under the path already, so success means this
-// process made the directory.
+// process made the directory.  Only its owner may enter it (POSIX mode 0700).
 bool createDirectory(const std::string& path);
+// Creates a file that does not exist yet (a link in its place counts as
+// existing and is never followed), which only its owner may read, write and
+// run (POSIX mode 0700), and opens it for writing text.  Null when it cannot
+// be created.
+std::FILE* createNewScriptFile(const std::string& path);
 // Lets an extracted program be started: on POSIX it gets its owner's execute
 // permission; on Windows the name alone makes a program.
 void allowExecution(const std::string& path);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <thread>
@@ -113,6 +114,29 @@ TEST_F(SelfRemovalScript, LauncherWithoutDirectoryLeavesNoDirectoryToRemove) {
     const std::string text = writtenScript("setup.exe");
     EXPECT_EQ(text.find("rmdir"), std::string::npos) << text;
     EXPECT_NE(text.find("setup.exe"), std::string::npos) << text;
+}
+
+// The temp directory is shared with other users, who may plant links at the
+// names the script gets next: the POSIX name service counts up from the
+// last name it handed out.
+TEST_F(SelfRemovalScript, ScriptIsPrivateAndNeverWrittenThroughALink) {
+    if (onWindows()) {
+        GTEST_SKIP() << "links need privileges on Windows";
+    }
+    const std::string victim = directory_.file("victim");
+    writeFile(victim, "precious");
+    const std::string ownScript = writeSelfRemovalScript(launcher_);
+    ASSERT_FALSE(ownScript.empty());
+    EXPECT_EQ(static_cast<unsigned>(fs::status(ownScript).permissions() & fs::perms::all), 0700u);
+    fs::remove(ownScript);
+    const unsigned last = std::stoul(fs::path(ownScript).stem().string().substr(3), nullptr, 16);
+    for (unsigned number = last + 1; number <= last + 256; ++number) {
+        char name[16];
+        std::snprintf(name, sizeof name, "LRE%X.sh", number % 0x10000);
+        fs::create_symlink(victim, fs::path(temp_) / name);
+    }
+    EXPECT_EQ(writeSelfRemovalScript(launcher_), "") << "its name is taken";
+    EXPECT_EQ(readFile(victim), "precious");
 }
 
 TEST_F(SelfRemovalScript, WithDebugOutputItReportsToTheDebugLog) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <regex>
 
 #include "launcher/launcher_exception.h"
@@ -15,6 +16,8 @@
 #include "tagfile/text_utils.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // The workspace in a directory of the test's own; the cleanup empties the
 // lists at the end.
@@ -72,6 +75,17 @@ TEST_F(WorkspaceTest, DirectoriesAreNewUniquelyNamedAndRegistered) {
     std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
     EXPECT_EQ(directoryCleanupList(), (std::vector<std::string>{first, second}));
     EXPECT_TRUE(fileCleanupList().empty());
+}
+
+TEST_F(WorkspaceTest, WorkspacesArePrivateToTheirUser) {
+    if (platform::pathSeparator() == '\\') {
+        GTEST_SKIP() << "a Windows temp directory lies in the user's own profile";
+    }
+    const auto mode = [](const std::string& path) {
+        return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::all);
+    };
+    EXPECT_EQ(mode(createWorkspaceDirectory()), 0700u);
+    EXPECT_EQ(mode(createWorkspaceFile()), 0600u);
 }
 
 TEST_F(WorkspaceTest, FilesAreNewEmptyAndRegistered) {

@@ -54,7 +54,20 @@ bool removeDirectory(const std::string& path) {
 }
 
 bool createDirectory(const std::string& path) {
-    return mkdir(path.c_str(), 0777) == 0;
+    return mkdir(path.c_str(), 0700) == 0;
+}
+
+std::FILE* createNewScriptFile(const std::string& path) {
+    const int descriptor =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0700);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "w");
+    if (file == nullptr) {
+        close(descriptor);
+    }
+    return file;
 }
 
 void allowExecution(const std::string& path) {
@@ -172,7 +185,7 @@ unsigned long createUniqueTempFile(const std::string& directory, const std::stri
         const std::string candidate = base + suffix;
         // O_EXCL: the name is ours only when this call created the file.
         const int descriptor =
-            open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (descriptor >= 0) {
             close(descriptor);
             path = candidate;

@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include "platform/file_system.h"
@@ -228,6 +231,20 @@ std::string windowsDirectory() {
 
 std::string currentDirectory() {
     return sizedText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+}
+
+std::FILE* createNewScriptFile(const std::string& path) {
+    const int descriptor =
+        _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT | _O_NOINHERIT,
+              _S_IREAD | _S_IWRITE);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "w");
+    if (file == nullptr) {
+        _close(descriptor);
+    }
+    return file;
 }
 
 }  // namespace platform
