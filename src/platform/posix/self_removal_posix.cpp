@@ -84,11 +84,13 @@ bool startSelfRemovalScript(const std::string& script) {
     const pid_t child = fork();
     if (child == 0) {
         // The intermediate child ends at once, so that the script belongs to
-        // no process of the launcher's and never waits for one.
-        if (fork() == 0) {
+        // no process of the launcher's and never waits for one; its exit
+        // status tells whether the script's process was made.
+        const pid_t scriptProcess = fork();
+        if (scriptProcess == 0) {
             runScript(path, alive[0]);
         }
-        _exit(0);
+        _exit(scriptProcess > 0 ? 0 : 1);
     }
     close(alive[0]);
     if (child < 0) {
