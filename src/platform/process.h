@@ -47,7 +47,8 @@ private:
 
 struct ChildStart {
     // The program path first, quoted by the rules of the Windows C runtime
-    // (the POSIX backend splits it by the same rules).  A relative program
+    // (the POSIX backend splits it by the same rules, and lets them apply
+    // to the program path too: a POSIX file name may hold a double quote).  A relative program
     // path is taken from this process's current directory.
     std::string commandLine;
     std::string workingDirectory;  // empty: this process's own
@@ -62,7 +63,8 @@ struct ChildStart {
 };
 
 // A started child.  Destroying the object releases its handles; the child
-// itself runs on.
+// itself runs on (on POSIX a thread then waits for it, so that it leaves no
+// zombie).
 class ChildProcess {
 public:
     ChildProcess();

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -266,7 +268,24 @@ struct ChildProcess::State {
 
 ChildProcess::ChildProcess() : state_(new State) {}
 
-ChildProcess::~ChildProcess() = default;
+ChildProcess::~ChildProcess() {
+    // A child nobody waited for (an exception left the caller's loop) is
+    // waited for by a thread of its own, so that it is no zombie once it
+    // ends; the child itself runs on.
+    const pid_t pid = state_->pid;
+    int status = 0;
+    if (pid < 0 || state_->ended || waitForChild(pid, status, WNOHANG) != 0) {
+        return;
+    }
+    try {
+        std::thread([pid] {
+            int ended = 0;
+            waitForChild(pid, ended, 0);
+        }).detach();
+    } catch (const std::system_error&) {
+        // Without a thread the child stays a zombie until the launcher ends.
+    }
+}
 
 bool ChildProcess::start(const ChildStart& options) {
     Launch launch;
