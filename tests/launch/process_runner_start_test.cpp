@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "instructions/quoted_argument.h"
 #include "launch/process_runner.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/messages.h"
@@ -136,6 +137,22 @@ TEST(ProcessRunnerStart, FindsAProgramWhosePathHasBlanks) {
     const std::string copy = (fs::path(folder) / fs::path(TEST_CHILD_PATH).filename()).string();
     fs::copy_file(TEST_CHILD_PATH, copy);
     EXPECT_EQ(captureOutput(quotedProgram(copy) + " --out found"), "found");
+}
+
+// Windows forbids a double quote in a file name; POSIX allows it, and a
+// program path quoted as every argument is (quotedArgument) names the file.
+TEST(ProcessRunnerStart, FindsAProgramWhosePathHoldsDoubleQuotesAndBackslashes) {
+    if (platform::pathSeparator() == '\\') {
+        GTEST_SKIP() << "no Windows file name holds a double quote";
+    }
+    const TempDir directory;
+    for (const char* name : {"say \"hi\"", "back\\", "x\\\"y"}) {
+        const std::string folder = directory.file(name);
+        fs::create_directory(folder);
+        const std::string copy = (fs::path(folder) / "test_child").string();
+        fs::copy_file(TEST_CHILD_PATH, copy);
+        EXPECT_EQ(captureOutput(quotedArgument(copy) + " --out found"), "found") << copy;
+    }
 }
 
 TEST(ProcessRunnerStart, RelativeProgramPathIsTakenFromTheLaunchersDirectory) {

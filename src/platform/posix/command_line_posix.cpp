@@ -16,22 +16,6 @@ void skipSeparators(const std::string& text, std::size_t& position) {
     }
 }
 
-std::string programArgument(const std::string& text, std::size_t& position) {
-    std::string argument;
-    bool quoted = false;
-    for (; position < text.size(); ++position) {
-        const char c = text[position];
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && isSeparator(c)) {
-            break;
-        } else {
-            argument += c;
-        }
-    }
-    return argument;
-}
-
 std::string nextArgument(const std::string& text, std::size_t& position) {
     std::string argument;
     bool quoted = false;
@@ -73,11 +57,6 @@ std::string nextArgument(const std::string& text, std::size_t& position) {
 std::vector<std::string> splitCommandLine(const std::string& commandLine) {
     std::vector<std::string> arguments;
     std::size_t position = 0;
-    skipSeparators(commandLine, position);
-    if (position == commandLine.size()) {
-        return arguments;
-    }
-    arguments.push_back(programArgument(commandLine, position));
     for (skipSeparators(commandLine, position); position < commandLine.size();
          skipSeparators(commandLine, position)) {
         arguments.push_back(nextArgument(commandLine, position));
