@@ -1,6 +1,7 @@
 #include "launch/process_runner.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "launcher/facade.h"
@@ -20,9 +21,9 @@ constexpr unsigned kIdlePollMilliseconds = 100;
 // The pause between the end of the capture and the closing of the pipes.
 constexpr unsigned kSettleMilliseconds = 500;
 // After the child has ended, a process it started may still hold the pipes
-// and write to them; its output is collected until the pipes close or stay
-// silent this long.
-constexpr unsigned kLateOutputMilliseconds = 2000;
+// and write to them, for ever; what arrives this long after the child's end
+// is collected, unless the pipes close earlier.
+constexpr std::chrono::milliseconds kLateOutputTime(2000);
 
 [[noreturn]] void fail(const char* context) {
     const unsigned long code = platform::lastErrorCode();
@@ -108,22 +109,25 @@ int runWithPipes(const std::string& commandLine, const std::string& workingDirec
     error.pipe.closeWriteEnd();
 
     // While output keeps coming the pipes are read without a pause; a pass
-    // that brings nothing checks for the end of the child and pauses.
+    // that brings nothing checks for the end of the child and pauses.  Once
+    // the child has ended, reading goes on until the pipes close or the time
+    // for late output is over.
     int exitCode = 0;
     bool ended = false;
+    std::chrono::steady_clock::time_point endSeen;
+    const auto lateOutputOver = [&] {
+        return (output.closed && error.closed) ||
+               std::chrono::steady_clock::now() - endSeen >= kLateOutputTime;
+    };
     unsigned pause = kFirstIdlePauseMilliseconds;
-    unsigned silentSinceEnd = 0;
-    while (true) {
+    while (!ended || !lateOutputOver()) {
         if (output.lastCount != 0 || error.lastCount != 0) {
             pause = kFirstIdlePauseMilliseconds;
-            silentSinceEnd = 0;
-        } else if (!ended) {
-            ended = childHasEnded(child, exitCode);
-            idlePause(pause);
-        } else if ((output.closed && error.closed) || silentSinceEnd >= kLateOutputMilliseconds) {
-            break;
         } else {
-            silentSinceEnd += pause;
+            if (!ended) {
+                ended = childHasEnded(child, exitCode);
+                endSeen = std::chrono::steady_clock::now();
+            }
             idlePause(pause);
         }
         drainOnce(output);

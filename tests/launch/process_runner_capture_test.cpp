@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "launch/process_runner.h"
 #include "programs/numbered_lines.h"
 #include "programs/test_programs.h"
@@ -67,6 +69,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "--out early --background --sleep 200 --out-lines 300000 --err late",
                     "early" + numberedLines('o', 300000), "late"}),
     [](const testing::TestParamInfo<CaptureCase>& info) { return info.param.name; });
+
+// A process that the child started and left behind writes for 20 s: the
+// runner stops reading a short time after the child's end and keeps what
+// came until then.
+TEST(ProcessRunnerCapture, StopsReadingAProcessTheChildLeftWriting) {
+    const auto start = std::chrono::steady_clock::now();
+    const Captured captured = capture("--out early --background --ticks 20000");
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 10);
+    EXPECT_EQ(captured.output.rfind("earlytick\n", 0), 0u) << captured.output;
+}
 
 TEST(ProcessRunnerCapture, TakesFiftyMebibytesFromBothPipesAtOnce) {
     constexpr std::size_t kSize = 50 * 1024 * 1024;

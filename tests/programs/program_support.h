@@ -9,8 +9,8 @@
 std::string ownPath();
 
 // Writes the bytes to standard output (1) or standard error (2), unbuffered
-// and without any line-end conversion.
-void writeStream(int stream, const std::string& bytes);
+// and without any line-end conversion; false when a write failed.
+bool writeStream(int stream, const std::string& bytes);
 
 void sleepFor(unsigned milliseconds);
 

@@ -11,7 +11,7 @@ std::string ownPath() {
     return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
-void writeStream(int stream, const std::string& bytes) {
+bool writeStream(int stream, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t count = write(stream, bytes.data() + written, bytes.size() - written);
@@ -19,10 +19,11 @@ void writeStream(int stream, const std::string& bytes) {
             continue;
         }
         if (count <= 0) {
-            return;
+            return false;
         }
         written += static_cast<std::size_t>(count);
     }
+    return true;
 }
 
 void sleepFor(unsigned milliseconds) {

@@ -30,7 +30,7 @@ std::string ownPath() {
     return std::string(path, length);
 }
 
-void writeStream(int stream, const std::string& bytes) {
+bool writeStream(int stream, const std::string& bytes) {
     const HANDLE handle = GetStdHandle(stream == 2 ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -38,10 +38,11 @@ void writeStream(int stream, const std::string& bytes) {
         if (!WriteFile(handle, bytes.data() + written, static_cast<DWORD>(bytes.size() - written),
                        &count, nullptr) ||
             count == 0) {
-            return;
+            return false;
         }
         written += count;
     }
+    return true;
 }
 
 void sleepFor(unsigned milliseconds) {

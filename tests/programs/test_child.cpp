@@ -8,6 +8,9 @@
 //                            'e', numbered_lines.h) in 64 KiB pieces
 //   --both-lines BYTES       the same on both streams, piece by piece in turn
 //   --sleep MILLISECONDS
+//   --ticks MILLISECONDS     write "tick" and a line feed to standard output
+//                            every 100 ms for that long, and stop early when
+//                            a write fails
 //   --exit CODE              end at once with the exit code
 //   --touch NAME             create an empty file NAME (relative: in the
 //                            current directory)
@@ -19,6 +22,7 @@
 //                            arguments, which keeps this program's standard
 //                            streams, and end at once
 // Without --exit the exit code is 0; a malformed action ends it with 99.
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -31,6 +35,7 @@ namespace {
 
 constexpr std::size_t kPieceSize = 64 * 1024;
 constexpr int kMalformed = 99;
+constexpr unsigned kTickMilliseconds = 100;
 
 std::string unescaped(const std::string& text) {
     std::string bytes;
@@ -87,6 +92,11 @@ int main(int argc, char** argv) {
             writeLines({1, 2}, number);
         } else if (action == "--sleep") {
             sleepFor(static_cast<unsigned>(number));
+        } else if (action == "--ticks") {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(number);
+            while (std::chrono::steady_clock::now() < end && writeStream(1, "tick\n")) {
+                sleepFor(kTickMilliseconds);
+            }
         } else if (action == "--exit") {
             return static_cast<int>(number);
         } else if (action == "--touch") {
