@@ -54,8 +54,9 @@ void runInstaller(const FileIndexEntry& installer, const std::string& directory)
     // Its exit code and output do not count: the "jvm" file it leaves decides.
     std::string standardOutput;
     std::string standardError;
-    ProcessRunner().run(quotedArgument(installerFile), directory, false, true, true,
-                        &standardOutput, &standardError, false);
+    ProcessRunner(kOutputTail)
+        .run(quotedArgument(installerFile), directory, false, true, true, &standardOutput,
+             &standardError, false);
 }
 
 }  // namespace

@@ -31,13 +31,25 @@ constexpr std::chrono::milliseconds kLateOutputTime(2000);
 }
 
 // One of the child's output streams: the pipe it arrives in and the sink it
-// goes to (none: the output is read and dropped, so the child never blocks).
+// goes to (none: the output is read and dropped, so the child never blocks),
+// which keeps at most its last `limit` bytes.
 struct CapturedStream {
     platform::OutputPipe pipe;
     std::string* sink = nullptr;
+    std::size_t limit = kWholeOutput;
     std::size_t lastCount = 0;
     bool closed = false;
 };
+
+// Drops the oldest bytes of the sink beyond its limit once more than `slack`
+// bytes are over: while output comes, a slack as large as the limit moves
+// each byte about once; at the end no slack is left.
+void trimToLimit(CapturedStream& stream, std::size_t slack) {
+    std::string* sink = stream.sink;
+    if (sink != nullptr && sink->size() > stream.limit && sink->size() - stream.limit > slack) {
+        sink->erase(0, sink->size() - stream.limit);
+    }
+}
 
 // Moves at most one chunk from the pipe to the sink, never blocking on an
 // empty pipe; the count of bytes read goes to lastCount.  The chunk's text
@@ -69,6 +81,7 @@ void drainOnce(CapturedStream& stream) {
     }
     if (stream.sink != nullptr) {
         stream.sink->append(buffer, strnlen(buffer, count));
+        trimToLimit(stream, stream.limit);
     }
     stream.lastCount = count;
 }
@@ -87,11 +100,14 @@ bool childHasEnded(platform::ChildProcess& child, int& exitCode) {
 }
 
 int runWithPipes(const std::string& commandLine, const std::string& workingDirectory,
-                 unsigned long flags, std::string* standardOutput, std::string* standardError) {
+                 unsigned long flags, std::string* standardOutput, std::string* standardError,
+                 std::size_t sinkLimit) {
     CapturedStream output;
     CapturedStream error;
     output.sink = standardOutput;
     error.sink = standardError;
+    output.limit = sinkLimit;
+    error.limit = sinkLimit;
     if (!output.pipe.create() || !error.pipe.create()) {
         throw LauncherException(systemErrorText(platform::lastErrorCode()));
     }
@@ -133,6 +149,8 @@ int runWithPipes(const std::string& commandLine, const std::string& workingDirec
         drainOnce(output);
         drainOnce(error);
     }
+    trimToLimit(output, 0);
+    trimToLimit(error, 0);
     platform::sleepMilliseconds(kSettleMilliseconds);
     return exitCode;
 }
@@ -177,7 +195,8 @@ int ProcessRunner::run(const std::string& commandLine, const std::string& workin
                        std::string* standardError, bool newConsole) {
     const unsigned long flags = processCreationFlags(showWindow, newConsole);
     if (usePipes) {
-        return runWithPipes(commandLine, workingDirectory, flags, standardOutput, standardError);
+        return runWithPipes(commandLine, workingDirectory, flags, standardOutput, standardError,
+                            sinkLimit_);
     }
     return runPlainly(commandLine, workingDirectory, flags, wait);
 }

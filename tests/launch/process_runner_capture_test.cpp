@@ -88,6 +88,30 @@ TEST(ProcessRunnerCapture, TakesFiftyMebibytesFromBothPipesAtOnce) {
     EXPECT_TRUE(sameBytes(captured.error, numberedLines('e', kSize)));
 }
 
+// A JVM installer that prints gigabytes: a runner with a sink limit keeps
+// only the end of each stream, and never more than a few times the limit.
+TEST(ProcessRunnerCapture, SinksWithALimitKeepOnlyTheEndOfTheirStream) {
+    constexpr std::size_t kSize = 20 * 1024 * 1024;
+    constexpr std::size_t kLimit = 1000;
+    std::string output;
+    std::string error = "before";
+    ProcessRunner(kLimit).run(childCommand("--both-lines " + std::to_string(kSize)), "", false,
+                              true, true, &output, &error, false);
+    EXPECT_TRUE(sameBytes(output, numberedLines('o', kLimit, kSize - kLimit)));
+    EXPECT_TRUE(sameBytes(error, numberedLines('e', kLimit, kSize - kLimit)));
+    EXPECT_LT(output.capacity(), 4 * kLimit + 8192) << "the sink grew on the way";
+    EXPECT_LT(error.capacity(), 4 * kLimit + 8192) << "the sink grew on the way";
+}
+
+TEST(ProcessRunnerCapture, SinkLimitCountsWhatTheSinkHeldBefore) {
+    std::string output = "before ";
+    std::string error = "before ";
+    ProcessRunner(10).run(childCommand("--out out --err error"), "", false, true, true, &output,
+                          &error, false);
+    EXPECT_EQ(output, "before out");
+    EXPECT_EQ(error, "fore error");
+}
+
 TEST(ProcessRunnerCapture, ReadsAndDropsTheStreamWithoutSink) {
     std::string output;
     ProcessRunner().run(childCommand("--err-lines 1000000 --out done"), "", false, true, true,
