@@ -64,3 +64,13 @@ void cleanUp() {
         }
     }
 }
+
+void cleanUpForTheEnd() {
+    std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+    try {
+        cleanUp();
+    } catch (...) {
+        // Whatever failed, the process ends now; nothing may stop that.
+    }
+    closeWorkspace();
+}

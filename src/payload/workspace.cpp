@@ -25,11 +25,18 @@ struct WorkspaceState {
     std::string tempDirectory;  // "-vd:tempdir", else the system's, once asked
     std::vector<std::string> directories;
     std::vector<std::string> files;
+    bool closed = false;  // the process is being ended
 };
 
 WorkspaceState& state() {
     static WorkspaceState s;
     return s;
+}
+
+void refuseWhenClosed() {
+    if (state().closed) {
+        throw LauncherException("The launcher is being ended: it creates no more temporary files.");
+    }
 }
 
 // A new empty file with a unique "LRE" name in the temp directory.
@@ -82,20 +89,22 @@ std::string tempDirectory() {
     return path;
 }
 
+// Each path is made and registered under the lock that the cleanup holds,
+// so that the cleanup never meets an unregistered one.
 std::string createWorkspaceDirectory() {
     const std::string temp = tempDirectory();
+    std::lock_guard<std::recursive_mutex> lock(state().mutex);
     unsigned long error = 0;
     for (int attempt = 0; attempt < kDirectoryAttempts; ++attempt) {
+        refuseWhenClosed();
         const std::string path = uniqueWorkspaceName(temp);
         if (!platform::deleteFile(path)) {
             // The name service's file stays; it goes with the other files.
-            std::lock_guard<std::recursive_mutex> lock(state().mutex);
             state().files.push_back(path);
         }
         // Only a directory made here is used: when another process took the
         // name in between, a fresh one is tried.
         if (platform::createDirectory(path)) {
-            std::lock_guard<std::recursive_mutex> lock(state().mutex);
             state().directories.push_back(path);
             return path;
         }
@@ -106,10 +115,17 @@ std::string createWorkspaceDirectory() {
 }
 
 std::string createWorkspaceFile() {
-    const std::string path = uniqueWorkspaceName(tempDirectory());
+    const std::string temp = tempDirectory();
     std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    refuseWhenClosed();
+    const std::string path = uniqueWorkspaceName(temp);
     state().files.push_back(path);
     return path;
+}
+
+void closeWorkspace() {
+    std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    state().closed = true;
 }
 
 std::recursive_mutex& cleanupListsMutex() {

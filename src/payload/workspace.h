@@ -21,6 +21,9 @@ std::string tempDirectory();
 std::string createWorkspaceDirectory();  // no trailing separator
 // A new empty file, registered for removal; throws like the directory.
 std::string createWorkspaceFile();
+// Refuses every later request for a workspace directory or file (it throws
+// LauncherException), for a process that is being ended.
+void closeWorkspace();
 
 // The cleanup lists, in creation order.  Taking a path off a list (the first
 // equal path, compared without regard to case) leaves the file system alone.

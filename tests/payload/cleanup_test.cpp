@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <thread>
 
+#include "launcher/launcher_exception.h"
 #include "launcher/log.h"
 #include "launcher/run_state.h"
 #include "payload/cleanup.h"
@@ -122,6 +124,33 @@ TEST_F(CleanupTest, TwoThreadsCleaningUpShareTheWork) {
         EXPECT_FALSE(fileExists(path)) << path;
     }
     EXPECT_TRUE(listsEmpty());
+}
+
+// The cleanup of an interrupted process runs while the run goes on: what
+// the run asks for meanwhile is either removed with the rest or refused,
+// never left behind.
+TEST_F(CleanupTest, NothingTheRunAsksForDuringTheLastCleanupIsLeft) {
+    std::atomic<bool> refused{false};
+    std::thread run([&refused] {
+        try {
+            for (int i = 0; i < 5000; ++i) {
+                createWorkspaceDirectory();
+                createWorkspaceFile();
+            }
+        } catch (const LauncherException&) {
+            refused = true;
+        }
+    });
+    while (listsEmpty()) {
+        std::this_thread::yield();  // until the run has made something
+    }
+    cleanUpForTheEnd();
+    run.join();
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(fs::is_empty(temp_));
+    EXPECT_THROW(createWorkspaceDirectory(), LauncherException);
+    EXPECT_THROW(createWorkspaceFile(), LauncherException);
+    EXPECT_TRUE(fs::is_empty(temp_));
 }
 
 }  // namespace
