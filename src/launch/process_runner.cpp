@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
@@ -29,6 +31,50 @@ constexpr std::chrono::milliseconds kLateOutputTime(2000);
     const unsigned long code = platform::lastErrorCode();
     throw LauncherException(context + systemErrorText(code));
 }
+
+// The children that runners wait for, which a launcher that is being ended
+// ends first; shared with the thread that takes the interruption.
+struct WaitedChildren {
+    std::mutex mutex;
+    std::vector<platform::ChildProcess*> children;
+    bool closed = false;  // the launcher is being ended: no more children
+};
+
+WaitedChildren& waitedChildren() {
+    static WaitedChildren waited;
+    return waited;
+}
+
+// Starts the child, unless the launcher is being ended, and, when it is to
+// be waited for, keeps it among the waited children for the life of the
+// object.
+class StartedChild {
+public:
+    StartedChild(platform::ChildProcess& child, const platform::ChildStart& start) : child_(child) {
+        WaitedChildren& waited = waitedChildren();
+        std::lock_guard<std::mutex> lock(waited.mutex);
+        if (waited.closed) {
+            throw LauncherException("The launcher is being ended: it starts no more programs.");
+        }
+        if (!child.start(start)) {
+            fail("CreateProcess failed  ==>  ");
+        }
+        if (!start.detached) {
+            waited.children.push_back(&child);
+        }
+    }
+    ~StartedChild() {
+        WaitedChildren& waited = waitedChildren();
+        std::lock_guard<std::mutex> lock(waited.mutex);
+        waited.children.erase(std::remove(waited.children.begin(), waited.children.end(), &child_),
+                              waited.children.end());
+    }
+    StartedChild(const StartedChild&) = delete;
+    StartedChild& operator=(const StartedChild&) = delete;
+
+private:
+    platform::ChildProcess& child_;
+};
 
 // One of the child's output streams: the pipe it arrives in and the sink it
 // goes to (none: the output is read and dropped, so the child never blocks),
@@ -118,9 +164,7 @@ int runWithPipes(const std::string& commandLine, const std::string& workingDirec
     start.standardOutput = &output.pipe;
     start.standardError = &error.pipe;
     platform::ChildProcess child;
-    if (!child.start(start)) {
-        fail("CreateProcess failed  ==>  ");
-    }
+    const StartedChild started(child, start);
     output.pipe.closeWriteEnd();
     error.pipe.closeWriteEnd();
 
@@ -163,9 +207,7 @@ int runPlainly(const std::string& commandLine, const std::string& workingDirecto
     start.creationFlags = flags;
     start.detached = !wait;
     platform::ChildProcess child;
-    if (!child.start(start)) {
-        fail("CreateProcess failed  ==>  ");
-    }
+    const StartedChild started(child, start);
     if (!wait) {
         return 0;
     }
@@ -178,6 +220,15 @@ int runPlainly(const std::string& commandLine, const std::string& workingDirecto
 }
 
 }  // namespace
+
+void endChildrenForGood() {
+    WaitedChildren& waited = waitedChildren();
+    std::lock_guard<std::mutex> lock(waited.mutex);
+    waited.closed = true;
+    for (platform::ChildProcess* child : waited.children) {
+        child->terminate();
+    }
+}
 
 unsigned long processCreationFlags(bool showWindow, bool newConsole) {
     unsigned long flags = 0;

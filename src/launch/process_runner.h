@@ -27,6 +27,11 @@ private:
     std::size_t sinkLimit_;
 };
 
+// Ends every child that a runner waits for, and lets no runner start
+// another (run() throws LauncherException): for a launcher that is being
+// ended from outside.  Callable from any thread.
+void endChildrenForGood();
+
 // The creation flags of a child: without a window it gets no console
 // (CREATE_NO_WINDOW and DETACHED_PROCESS), and a new console adds
 // CREATE_NEW_CONSOLE.

@@ -2,12 +2,15 @@
 
 #include <memory>
 
+#include "launch/process_runner.h"
 #include "launcher/argument_list.h"
 #include "launcher/console_launcher.h"
 #include "launcher/facade.h"
 #include "launcher/log.h"
 #include "launcher/old_platform.h"
+#include "payload/cleanup.h"
 #include "platform/environment.h"
+#include "platform/interruption.h"
 #include "platform/module.h"
 #include "platform/system.h"
 #include "ui/gui_launcher.h"
@@ -16,6 +19,13 @@ namespace {
 
 bool g_oldPlatform = false;
 constexpr int kShowNormal = 5;
+
+// A launcher ended from outside first ends the programs it waits for, which
+// may run from its workspace, then removes the workspace.
+void endForGood() {
+    endChildrenForGood();
+    cleanUpForTheEnd();
+}
 
 bool consoleRequested(const ArgumentList& arguments) {
     for (int i = 1; i < arguments.count(); ++i) {
@@ -37,6 +47,8 @@ void setOldPlatform(bool old) {
 }
 
 int launcherMain(int argc, char** argv) {
+    // First, before any other thread starts: a kill removes the workspace too.
+    platform::endProcessCleanlyOnInterruption(endForGood);
     platform::restrictDllSearchToSystemDirectory();
     platform::matchConsoleToCodePage();
     if (!platform::getEnvironment("WIN32ZLN_DEBUGGER").empty()) {

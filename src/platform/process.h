@@ -79,6 +79,11 @@ public:
     // its exit code (on POSIX 128 plus the signal number for a child that a
     // signal ended).
     bool checkExit(bool& ended, int& exitCode);
+    // Ends the child at once (POSIX: SIGKILL; Windows: exit code
+    // STATUS_CONTROL_C_EXIT) and waits up to 2 s for its end, so that the
+    // files it held are free.  Safe from another thread while one waits for
+    // the child or checks it; true also when it had ended already.
+    bool terminate();
 
 private:
     struct State;

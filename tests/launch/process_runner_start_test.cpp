@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "instructions/quoted_argument.h"
 #include "launch/process_runner.h"
@@ -54,6 +56,26 @@ TEST_P(WithAndWithoutPipes, ReturnsTheExitCode) {
     for (const int code : {0, 7, 255}) {
         EXPECT_EQ(runChild(childCommand("--exit " + std::to_string(code)), "", GetParam()), code);
     }
+}
+
+// A launcher that is being ended ends the child it waits for, which may run
+// from its workspace, and starts no other.
+TEST_P(WithAndWithoutPipes, EndingForGoodEndsTheWaitedChildAndStartsNoMore) {
+    const TempDir directory;
+    const std::string started = directory.file("started");
+    int exitCode = 0;
+    std::thread run([&] {
+        exitCode = runChild(childCommand("--touch " + quotedProgram(started) + " --sleep 60000"),
+                            "", GetParam());
+    });
+    while (!fileExists(started)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    endChildrenForGood();
+    run.join();
+    const bool windows = platform::pathSeparator() == '\\';
+    EXPECT_EQ(exitCode, windows ? static_cast<int>(0xC000013A) : 128 + 9);
+    EXPECT_THROW(runChild(childCommand("--exit 0"), "", GetParam()), LauncherException);
 }
 
 // 259 is what Windows reports for a child that is still running; a child

@@ -4,7 +4,10 @@
 // that program answers from (bin/java.properties), and the JVM file "jvm"
 // describing the tree, whose JVM_PROPERTIES match those answers.  Built with
 // INSTALL_NOTHING set to 1 it writes nothing at all.  It reports on standard output
-// and ends with exit code 0, or 1 when the installation fails.
+// and ends with exit code 0, or 1 when the installation fails.  When the
+// environment variable TEST_INSTALLER_LINGER holds a number, it first waits
+// that many milliseconds, so that a test can interrupt the launcher meanwhile.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -61,6 +64,9 @@ int install() {
 }  // namespace
 
 int main() {
+    if (const char* linger = std::getenv("TEST_INSTALLER_LINGER")) {
+        sleepFor(static_cast<unsigned>(std::strtoul(linger, nullptr, 10)));
+    }
     if (INSTALL_NOTHING) {
         writeStream(1, "This installer installs nothing.\n");
         return 0;

@@ -8,12 +8,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/posix/command_line_posix.h"
+#include "platform/posix/signals_posix.h"
 #include "platform/process.h"
 
 namespace platform {
@@ -24,6 +26,10 @@ struct OutputPipe::Ends {
 };
 
 namespace {
+
+// How long terminate() waits for the end of the child it killed: up to 2 s.
+constexpr int kEndChecks = 200;
+constexpr useconds_t kEndCheckMicroseconds = 10000;
 
 void closeDescriptor(int& descriptor) {
     if (descriptor >= 0) {
@@ -122,9 +128,7 @@ bool redirect(int descriptor, int target) {
 }
 
 [[noreturn]] void execute(const Launch& launch) {
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
+    restoreSignalsForExec();
     if (launch.newSession) {
         setsid();
     }
@@ -261,10 +265,42 @@ PipeStatus OutputPipe::read(char* buffer, std::size_t size, std::size_t& count) 
 }
 
 struct ChildProcess::State {
-    pid_t pid = -1;  // -1 for a detached child, which is nobody's to wait for
-    bool ended = false;
+    std::mutex mutex;    // terminate() comes from another thread
+    pid_t pid = -1;      // -1 for a detached child, which is nobody's to wait for
+    bool ended = false;  // collected: its process id may name another process now
     int exitCode = 0;
+
+    // Collects the child's end if it has ended (waiting for it unless
+    // WNOHANG), under the lock, so that terminate() never signals a process
+    // id that has been handed on.
+    bool collect(int options) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (ended) {
+            return true;
+        }
+        int status = 0;
+        const pid_t result = waitForChild(pid, status, options);
+        if (result < 0) {
+            return false;
+        }
+        if (result == pid) {
+            ended = true;
+            exitCode = exitCodeOf(status);
+        }
+        return true;
+    }
 };
+
+namespace {
+
+// Whether the child has ended, without collecting its end.
+bool hasEnded(pid_t pid) {
+    siginfo_t info = {};
+    return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == pid;
+}
+
+}  // namespace
 
 ChildProcess::ChildProcess() : state_(new State) {}
 
@@ -328,39 +364,51 @@ bool ChildProcess::start(const ChildStart& options) {
 }
 
 bool ChildProcess::wait() {
-    if (state_->ended) {
-        return true;
+    State& state = *state_;
+    if (state.pid < 0) {
+        return state.ended || fail(ECHILD);
     }
-    if (state_->pid < 0) {
-        return fail(ECHILD);
+    // The end is awaited without collecting it, so that the lock is not held
+    // while blocking.
+    siginfo_t info = {};
+    while (!state.ended &&
+           waitid(P_PID, static_cast<id_t>(state.pid), &info, WEXITED | WNOWAIT) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
     }
-    int status = 0;
-    if (waitForChild(state_->pid, status, 0) < 0) {
-        return false;
-    }
-    state_->ended = true;
-    state_->exitCode = exitCodeOf(status);
-    return true;
+    return state.collect(0);
 }
 
 bool ChildProcess::checkExit(bool& ended, int& exitCode) {
-    if (!state_->ended) {
-        if (state_->pid < 0) {
-            return fail(ECHILD);
-        }
-        int status = 0;
-        const pid_t result = waitForChild(state_->pid, status, WNOHANG);
-        if (result < 0) {
-            return false;
-        }
-        if (result == state_->pid) {
-            state_->ended = true;
-            state_->exitCode = exitCodeOf(status);
-        }
+    State& state = *state_;
+    if (state.pid < 0 && !state.ended) {
+        return fail(ECHILD);
     }
-    ended = state_->ended;
+    if (!state.collect(WNOHANG)) {
+        return false;
+    }
+    ended = state.ended;
     if (ended) {
-        exitCode = state_->exitCode;
+        exitCode = state.exitCode;
+    }
+    return true;
+}
+
+bool ChildProcess::terminate() {
+    State& state = *state_;
+    std::lock_guard<std::mutex> lock(state.mutex);
+    if (state.pid < 0) {
+        return fail(ECHILD);
+    }
+    if (state.ended) {
+        return true;
+    }
+    if (kill(state.pid, SIGKILL) != 0) {
+        return false;
+    }
+    for (int i = 0; i < kEndChecks && !hasEnded(state.pid); ++i) {
+        usleep(kEndCheckMicroseconds);
     }
     return true;
 }

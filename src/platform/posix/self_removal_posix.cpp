@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/signals_posix.h"
 #include "platform/self_removal.h"
 
 namespace platform {
@@ -28,6 +29,7 @@ std::string quoted(const std::string& path) {
 // In the detached grandchild, between fork and exec: only calls that are
 // safe there.
 [[noreturn]] void runScript(const char* script, int aliveDescriptor) {
+    restoreSignalsForExec();
     setsid();
     sched_param parameters = {};
     if (sched_setscheduler(0, SCHED_IDLE, &parameters) != 0) {

@@ -107,6 +107,19 @@ bool ChildProcess::wait() {
     return WaitForSingleObject(state_->info.hProcess, INFINITE) != WAIT_FAILED;
 }
 
+bool ChildProcess::terminate() {
+    // The handle holds on to the process, so it names this child even after
+    // its end.
+    const HANDLE process = state_->info.hProcess;
+    if (process == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    const bool ended = TerminateProcess(process, STATUS_CONTROL_C_EXIT) ||
+                       WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    return ended && WaitForSingleObject(process, 2000) == WAIT_OBJECT_0;
+}
+
 bool ChildProcess::checkExit(bool& ended, int& exitCode) {
     // The exit code alone cannot tell a child that is still running from one
     // that ended with STILL_ACTIVE (259); the signalled handle can.
