@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/file_system.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 
@@ -15,14 +16,14 @@ template <typename Call>
 std::string sizedText(Call call) {
     DWORD size = call(nullptr, 0);
     while (size > 0) {
-        std::string text(size, '\0');
+        std::wstring text(size, L'\0');
         const DWORD length = call(&text[0], size);
         if (length == 0) {
             break;
         }
         if (length < size) {
             text.resize(length);
-            return text;
+            return narrowed(text);
         }
         size = length + 1;  // grew in between
     }
@@ -33,10 +34,14 @@ bool isDrivePath(const std::string& path) {
     return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
 }
 
+// GetTempFileName takes a directory of at most this many characters and
+// writes the name into a buffer of MAX_PATH; not every implementation checks.
+constexpr std::size_t kTempFileDirectoryLimit = MAX_PATH - 14;
+
 }  // namespace
 
 bool readFileAttributes(const std::string& path, FileAttributes& attributes) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(widePath(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES) {
         return false;
     }
@@ -47,27 +52,28 @@ bool readFileAttributes(const std::string& path, FileAttributes& attributes) {
 }
 
 bool clearReadOnly(const std::string& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const std::wstring wide = widePath(path);
+    const DWORD bits = GetFileAttributesW(wide.c_str());
     return bits != INVALID_FILE_ATTRIBUTES &&
-           SetFileAttributesA(path.c_str(), bits & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+           SetFileAttributesW(wide.c_str(), bits & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
 
 bool deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(widePath(path).c_str()) != 0;
 }
 
 bool removeDirectory(const std::string& path) {
-    return RemoveDirectoryA(path.c_str()) != 0;
+    return RemoveDirectoryW(widePath(path).c_str()) != 0;
 }
 
 bool createDirectory(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr);
+    return CreateDirectoryW(widePath(path).c_str(), nullptr);
 }
 
 void allowExecution(const std::string&) {}
 
 OpenTest testOpenForReading(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
@@ -86,7 +92,7 @@ OpenTest testOpenForReading(const std::string& path) {
 
 struct DirectoryListing::State {
     HANDLE handle = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA data;
+    WIN32_FIND_DATAW data;
     bool firstPending = true;  // FindFirstFile already delivered an entry
     std::string name;
     bool isDirectory = false;
@@ -94,7 +100,7 @@ struct DirectoryListing::State {
 };
 
 DirectoryListing::DirectoryListing(const std::string& directory) : state_(new State) {
-    state_->handle = FindFirstFileA((directory + "*").c_str(), &state_->data);
+    state_->handle = FindFirstFileW(widePath(directory + "*").c_str(), &state_->data);
 }
 
 DirectoryListing::~DirectoryListing() {
@@ -115,16 +121,21 @@ bool DirectoryListing::next() {
     while (true) {
         if (s.firstPending) {
             s.firstPending = false;
-        } else if (!FindNextFileA(s.handle, &s.data)) {
+        } else if (!FindNextFileW(s.handle, &s.data)) {
             const DWORD error = GetLastError();
             s.error = error == ERROR_NO_MORE_FILES ? 0 : error;
             return false;
         }
-        const char* name = s.data.cFileName;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+        const wchar_t* name = s.data.cFileName;
+        if (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'))) {
             continue;
         }
-        s.name.assign(name);
+        // A name the code page cannot show is reached by its short form.
+        bool lossy = false;
+        s.name = narrowed(name, &lossy);
+        if (lossy && s.data.cAlternateFileName[0] != L'\0') {
+            s.name = narrowed(s.data.cAlternateFileName);
+        }
         const DWORD bits = s.data.dwFileAttributes;
         s.isDirectory =
             (bits & FILE_ATTRIBUTE_DIRECTORY) != 0 && (bits & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
@@ -145,16 +156,20 @@ unsigned long DirectoryListing::error() const {
 }
 
 std::string tempPath() {
-    return sizedText([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+    return sizedText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
 }
 
 unsigned long createUniqueTempFile(const std::string& directory, const std::string& prefix,
                                    std::string& path) {
-    char name[MAX_PATH];
-    if (GetTempFileNameA(directory.c_str(), prefix.c_str(), 0, name) == 0) {
+    const std::wstring wideDirectory = widened(directory);
+    if (wideDirectory.size() > kTempFileDirectoryLimit) {
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
+    wchar_t name[MAX_PATH];
+    if (GetTempFileNameW(wideDirectory.c_str(), widened(prefix).c_str(), 0, name) == 0) {
         return GetLastError();
     }
-    path = name;
+    path = narrowed(name);
     return 0;
 }
 
@@ -177,7 +192,8 @@ bool diskFreeSpace(const std::string& root, DiskSpace& space) {
     DWORD bytesPerSector = 0;
     DWORD freeClusters = 0;
     DWORD totalClusters = 0;
-    if (!GetDiskFreeSpaceA(root.empty() ? nullptr : root.c_str(), &sectorsPerCluster,
+    const std::wstring wideRoot = widened(root);
+    if (!GetDiskFreeSpaceW(root.empty() ? nullptr : wideRoot.c_str(), &sectorsPerCluster,
                            &bytesPerSector, &freeClusters, &totalClusters)) {
         return false;
     }
@@ -189,24 +205,24 @@ bool diskFreeSpace(const std::string& root, DiskSpace& space) {
 }
 
 bool logicalDriveStrings(std::vector<std::string>& roots) {
-    const DWORD size = GetLogicalDriveStringsA(0, nullptr);
+    const DWORD size = GetLogicalDriveStringsW(0, nullptr);
     if (size == 0) {
         return false;
     }
-    std::string list(size + 1, '\0');
-    const DWORD length = GetLogicalDriveStringsA(size, &list[0]);
+    std::wstring list(size + 1, L'\0');
+    const DWORD length = GetLogicalDriveStringsW(size, &list[0]);
     list.resize(length < size ? length : size);
     roots.clear();
-    for (size_t start = 0; start < list.size() && list[start] != '\0';) {
-        const size_t end = list.find('\0', start);
-        roots.push_back(list.substr(start, end - start));
-        start = end == std::string::npos ? list.size() : end + 1;
+    for (size_t start = 0; start < list.size() && list[start] != L'\0';) {
+        const size_t end = list.find(L'\0', start);
+        roots.push_back(narrowed(list.substr(start, end - start)));
+        start = end == std::wstring::npos ? list.size() : end + 1;
     }
     return true;
 }
 
 DriveType driveType(const std::string& root) {
-    switch (GetDriveTypeA(root.c_str())) {
+    switch (GetDriveTypeW(widened(root).c_str())) {
         case DRIVE_FIXED:
             return DriveType::kFixed;
         case DRIVE_REMOTE:
@@ -217,20 +233,22 @@ DriveType driveType(const std::string& root) {
 }
 
 bool shortPathName(const std::string& path, std::string& shortPath) {
-    shortPath = sizedText([&path](char* buffer, DWORD size) {
-        return GetShortPathNameA(path.c_str(), buffer, size);
+    const std::wstring wide = widened(path);
+    shortPath = sizedText([&wide](wchar_t* buffer, DWORD size) {
+        return GetShortPathNameW(wide.c_str(), buffer, size);
     });
     return !shortPath.empty();
 }
 
 std::string windowsDirectory() {
-    return sizedText([](char* buffer, DWORD size) {
-        return GetWindowsDirectoryA(buffer, static_cast<UINT>(size));
+    return sizedText([](wchar_t* buffer, DWORD size) {
+        return GetWindowsDirectoryW(buffer, static_cast<UINT>(size));
     });
 }
 
 std::string currentDirectory() {
-    return sizedText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+    return sizedText(
+        [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 std::FILE* createNewScriptFile(const std::string& path) {
