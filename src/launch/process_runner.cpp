@@ -231,14 +231,12 @@ void endChildrenForGood() {
 }
 
 unsigned long processCreationFlags(bool showWindow, bool newConsole) {
-    unsigned long flags = 0;
-    if (!showWindow) {
-        flags |= platform::kCreateNoWindow | platform::kDetachedProcess;
-    }
+    // A new console and no console at all exclude each other (CreateProcess
+    // refuses both): the new console wins.
     if (newConsole) {
-        flags |= platform::kCreateNewConsole;
+        return platform::kCreateNewConsole;
     }
-    return flags;
+    return showWindow ? 0 : platform::kCreateNoWindow | platform::kDetachedProcess;
 }
 
 int ProcessRunner::run(const std::string& commandLine, const std::string& workingDirectory,

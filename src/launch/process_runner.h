@@ -32,7 +32,7 @@ private:
 // ended from outside.  Callable from any thread.
 void endChildrenForGood();
 
-// The creation flags of a child: without a window it gets no console
-// (CREATE_NO_WINDOW and DETACHED_PROCESS), and a new console adds
-// CREATE_NEW_CONSOLE.
+// The creation flags of a child: a new console gets CREATE_NEW_CONSOLE
+// alone; otherwise a child without a window gets no console
+// (CREATE_NO_WINDOW and DETACHED_PROCESS).
 unsigned long processCreationFlags(bool showWindow, bool newConsole);

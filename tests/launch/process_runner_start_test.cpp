@@ -218,7 +218,7 @@ struct FlagsCase {
 
 TEST(ProcessRunnerStart, CreationFlagsFollowWindowAndConsole) {
     for (const FlagsCase& c :
-         {FlagsCase{false, false, 0x08000008}, FlagsCase{false, true, 0x08000018},
+         {FlagsCase{false, false, 0x08000008}, FlagsCase{false, true, 0x00000010},
           FlagsCase{true, false, 0}, FlagsCase{true, true, 0x00000010}}) {
         EXPECT_EQ(processCreationFlags(c.showWindow, c.newConsole), c.flags)
             << c.showWindow << c.newConsole;

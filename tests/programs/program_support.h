@@ -17,3 +17,6 @@ void sleepFor(unsigned milliseconds);
 // Starts this program again with the arguments; the copy gets this
 // process's standard streams and is not waited for.
 bool startCopy(const std::vector<std::string>& arguments);
+
+// How many pipe ends this process holds besides its standard streams.
+int pipesBesideStandardStreams();

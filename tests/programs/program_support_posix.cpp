@@ -1,7 +1,10 @@
+#include <dirent.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "program_support.h"
 
@@ -48,4 +51,22 @@ bool startCopy(const std::vector<std::string>& arguments) {
         _exit(127);
     }
     return pid > 0;
+}
+
+int pipesBesideStandardStreams() {
+    DIR* directory = opendir("/proc/self/fd");
+    if (directory == nullptr) {
+        return -1;
+    }
+    int count = 0;
+    while (const dirent* entry = readdir(directory)) {
+        const int descriptor = std::atoi(entry->d_name);
+        struct stat status;
+        if (descriptor > 2 && descriptor != dirfd(directory) && fstat(descriptor, &status) == 0 &&
+            S_ISFIFO(status.st_mode)) {
+            ++count;
+        }
+    }
+    closedir(directory);
+    return count;
 }

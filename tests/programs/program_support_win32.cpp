@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "program_support.h"
 
 namespace {
@@ -68,4 +71,20 @@ bool startCopy(const std::vector<std::string>& arguments) {
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return true;
+}
+
+int pipesBesideStandardStreams() {
+    const HANDLE standard[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                               GetStdHandle(STD_ERROR_HANDLE)};
+    // Handle values are multiples of four, handed out from the bottom.
+    int count = 0;
+    for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        DWORD flags = 0;
+        if (std::find(std::begin(standard), std::end(standard), handle) == std::end(standard) &&
+            GetHandleInformation(handle, &flags) && GetFileType(handle) == FILE_TYPE_PIPE) {
+            ++count;
+        }
+    }
+    return count;
 }

@@ -16,6 +16,8 @@
 //                            current directory)
 //   --env NAME               write the value of the environment variable NAME
 //                            and a line feed to standard output
+//   --count-pipes NAME       write into the file NAME the number of pipe ends
+//                            this program holds besides its standard streams
 //   --echo-args              write every later argument as <argument> and a
 //                            line feed to standard output, and end
 //   --background             start a copy of this program with the later
@@ -101,6 +103,8 @@ int main(int argc, char** argv) {
             return static_cast<int>(number);
         } else if (action == "--touch") {
             std::ofstream(value, std::ios::binary);
+        } else if (action == "--count-pipes") {
+            std::ofstream(value, std::ios::binary) << pipesBesideStandardStreams();
         } else if (action == "--env") {
             const char* variable = std::getenv(value.c_str());
             writeStream(1, std::string(variable == nullptr ? "" : variable) + "\n");
