@@ -16,6 +16,8 @@ LAUNCHER = os.environ.get("LAUNCHER", "")
 EMULATOR = os.environ.get("LAUNCHER_EMULATOR", "")
 VDPACK = os.environ.get("VDPACK", "")
 SOURCE_DIR = pathlib.Path(os.environ.get("LAUNCHER_SOURCE_DIR", pathlib.Path(__file__).parents[2]))
+INSTALLER = os.environ.get("TEST_JVM_INSTALLER", "")
+EMPTY_INSTALLER = os.environ.get("TEST_EMPTY_JVM_INSTALLER", "")
 WINDOWS = bool(EMULATOR)
 SEPARATOR = "\\" if WINDOWS else "/"
 
@@ -94,3 +96,34 @@ def pack(output, entries, stub=None, kind=0):
     if code != 0:
         raise AssertionError(f"vdpack failed: {err.decode(errors='replace')}")
     return output
+
+
+class PackedRunTestCase(LauncherTestCase):
+    """Runs of packed launchers, each with a temp directory and a log file of its own."""
+
+    def setUp(self):
+        super().setUp()
+        self.temp = self.dir / "temp"
+        self.temp.mkdir()
+        self.log = self.dir / "run.log"
+
+    def launcher(self, script, installer=None, name="setup"):
+        """A launcher file carrying the script and, if given, a JVM installer."""
+        instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": script})
+        entries = [(instructions, "INSTRUCTIONS", 1, "instructions.tag")]
+        if installer:
+            entries.append((installer, "JVM_INSTALLER", 2, program_name("jvm_installer")))
+        return pack(self.dir / program_name(name), entries)
+
+    def start(self, launcher, *args, cwd=None):
+        code, out, _ = run_launcher(
+            ["-console", "-vd:log", native_path(self.log), "-vd:tempdir",
+             native_path(self.temp) + SEPARATOR,
+             *args], cwd=cwd or self.dir, program=launcher)
+        return code, text(out)
+
+    def log_text(self):
+        return self.log.read_text(encoding="utf-8").replace("\r", "")
+
+    def assertWorkspaceGone(self):
+        self.assertEqual(sorted(os.listdir(self.temp)), [])

@@ -6,42 +6,13 @@ import shutil
 import time
 import unittest
 
-from harness import (LauncherTestCase, native_path, pack, program_name, run_launcher, text,
-                     write_tag_file)
+from harness import (EMPTY_INSTALLER, INSTALLER, PackedRunTestCase, native_path, pack,
+                     program_name, run_launcher, text, write_tag_file)
 
-INSTALLER = os.environ.get("TEST_JVM_INSTALLER", "")
-EMPTY_INSTALLER = os.environ.get("TEST_EMPTY_JVM_INSTALLER", "")
 PREPARING = "Preparing Java(tm) Virtual Machine..."
 
 
-class PackedRuns(LauncherTestCase):
-    def setUp(self):
-        super().setUp()
-        self.temp = self.dir / "temp"
-        self.temp.mkdir()
-        self.log = self.dir / "run.log"
-
-    def launcher(self, script, installer=None, name="setup"):
-        """A launcher file carrying the script and, if given, a JVM installer."""
-        instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": script})
-        entries = [(instructions, "INSTRUCTIONS", 1, "instructions.tag")]
-        if installer:
-            entries.append((installer, "JVM_INSTALLER", 2, program_name("jvm_installer")))
-        return pack(self.dir / program_name(name), entries)
-
-    def start(self, launcher, *args, cwd=None):
-        code, out, _ = run_launcher(
-            ["-console", "-vd:log", native_path(self.log), "-vd:tempdir",
-             native_path(self.temp) + ("\\" if os.environ.get("LAUNCHER_EMULATOR") else "/"),
-             *args], cwd=cwd or self.dir, program=launcher)
-        return code, text(out)
-
-    def log_text(self):
-        return self.log.read_text(encoding="utf-8").replace("\r", "")
-
-    def assertWorkspaceGone(self):
-        self.assertEqual(sorted(os.listdir(self.temp)), [])
-
+class PackedRuns(PackedRunTestCase):
     def test_script_errors_carry_their_line_and_end_the_run(self):
         cases = [
             (["INITIALIZE_UI", "goto DONE"], "Invalid command (goto).  Line number (2)"),

@@ -1,0 +1,43 @@
+"""Runs with the paths a careless author or a hostile user gives: long temp
+directories, odd characters, blanks, relative options and planted programs."""
+import os
+import shutil
+import unittest
+
+from harness import (INSTALLER, SEPARATOR, PackedRunTestCase, native_path, run_launcher, text)
+
+INSTALL_OR_FAIL = ["INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED", "SET X1 = 1",
+                   ":DONE"]
+
+
+class PathRuns(PackedRunTestCase):
+    def directory_of_length(self, length):
+        """A new directory whose path, as the launcher sees it, has `length` characters."""
+        path = self.dir / "long"
+        while len(native_path(path)) < length:
+            room = length - len(native_path(path)) - 1
+            # No name longer than a file system takes, and none too short to fit.
+            path = path / ("d" * (room if room <= 200 else min(200, room - 2)))
+        path.mkdir(parents=True)
+        return path
+
+    def test_temp_directories_of_every_length_work_or_fail_clearly(self):
+        launcher = self.launcher(INSTALL_OR_FAIL, INSTALLER)
+        for length in range(200, 301):
+            temp = self.directory_of_length(length)
+            with self.subTest(length=length):
+                code, out, _ = run_launcher(
+                    ["-console", "-vd:tempdir", native_path(temp) + SEPARATOR],
+                    cwd=self.dir, program=launcher)
+                out = text(out)
+                self.assertIn(code, (0, -1), out)
+                if code != 0:
+                    # The system's name service or the start of the installer
+                    # refuses a path too long for it.
+                    self.assertRegex(out, r"(GetTempFileName|CreateProcess) failed  ==>  \S")
+                self.assertEqual(os.listdir(temp), [], "nothing is left behind")
+            shutil.rmtree(self.dir / "long")
+
+
+if __name__ == "__main__":
+    unittest.main()
