@@ -36,7 +36,7 @@ void renameAtNextStart(const std::string& launcher) {
 
 }  // namespace
 
-std::string writeSelfRemovalScript(const std::string& launcher) {
+platform::SelfRemovalPlan writeSelfRemovalScript(const std::string& launcher) {
     // A fresh unique name, not left for the cleanup: the script removes itself.
     const std::string name = createWorkspaceFile();
     forgetWorkspaceFile(name);
@@ -56,7 +56,8 @@ std::string writeSelfRemovalScript(const std::string& launcher) {
     // Text mode: each line ends as the system's scripts expect.
     std::FILE* script = platform::createNewScriptFile(plan.script);
     if (script == nullptr) {
-        return std::string();
+        plan.script.clear();
+        return plan;
     }
     bool written = true;
     for (const std::string& line : platform::selfRemovalScriptLines(plan)) {
@@ -65,9 +66,9 @@ std::string writeSelfRemovalScript(const std::string& launcher) {
     written = std::fclose(script) == 0 && written;
     if (!written) {
         platform::deleteFile(plan.script);
-        return std::string();
+        plan.script.clear();
     }
-    return plan.script;
+    return plan;
 }
 
 void arrangeSelfRemoval() {
@@ -76,8 +77,9 @@ void arrangeSelfRemoval() {
         renameAtNextStart(launcher);
         return;
     }
-    const std::string script = writeSelfRemovalScript(launcher);
-    if (!script.empty()) {
-        platform::startSelfRemovalScript(script);
+    const platform::SelfRemovalPlan plan = writeSelfRemovalScript(launcher);
+    // A script that never runs cannot remove itself.
+    if (!plan.script.empty() && !platform::startSelfRemovalScript(plan)) {
+        platform::deleteFile(plan.script);
     }
 }

@@ -2,12 +2,20 @@
 directories, odd characters, blanks, relative options and planted programs."""
 import os
 import shutil
+import time
 import unittest
 
 from harness import (INSTALLER, SEPARATOR, PackedRunTestCase, native_path, run_launcher, text)
 
 INSTALL_OR_FAIL = ["INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED", "SET X1 = 1",
                    ":DONE"]
+
+
+def wait_until_gone(path, seconds=90):
+    """Waits for a self-removing launcher copy to remove the path."""
+    deadline = time.time() + seconds
+    while time.time() < deadline and path.exists():
+        time.sleep(0.5)
 
 
 class PathRuns(PackedRunTestCase):
@@ -37,6 +45,22 @@ class PathRuns(PackedRunTestCase):
                     self.assertRegex(out, r"(GetTempFileName|CreateProcess) failed  ==>  \S")
                 self.assertEqual(os.listdir(temp), [], "nothing is left behind")
             shutil.rmtree(self.dir / "long")
+
+    def test_a_launcher_copy_in_a_directory_with_odd_characters_removes_itself(self):
+        odd = "odd ü日本 %PATH% & x"
+        copy_directory = self.dir / odd
+        copy_directory.mkdir()
+        copy = shutil.copy(self.launcher(["INSTALL_JVM 1"]), copy_directory)
+        temp = self.dir / ("temp " + odd)
+        temp.mkdir()
+        code, out, err = run_launcher(
+            ["-console", "-vd:orig", native_path(self.dir / "orig"), "-vd:tempdir",
+             native_path(temp), "-vd:version"], cwd=self.dir, program=copy)
+        self.assertEqual(code, 0, err)
+        self.assertIn("2.52", text(out))
+        wait_until_gone(copy_directory)
+        self.assertFalse(copy_directory.exists())
+        self.assertEqual(os.listdir(temp), [])
 
 
 if __name__ == "__main__":

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -11,6 +13,7 @@
 #include "payload/self_removal.h"
 #include "payload/workspace.h"
 #include "platform/environment.h"
+#include "platform/self_removal.h"
 #include "platform/system.h"
 #include "support/temp_dir.h"
 #include "tagfile/text_utils.h"
@@ -46,7 +49,7 @@ protected:
 
     // Writes the script and checks where it lies; returns its text.
     std::string writtenScript(const std::string& launcher) {
-        script_ = writeSelfRemovalScript(launcher);
+        script_ = writeSelfRemovalScript(launcher).script;
         const std::string temp = ensureTrailingSeparator(temp_);
         EXPECT_EQ(script_.compare(0, temp.size(), temp), 0) << script_;
         const std::string extension = onWindows() ? "bat" : "sh";
@@ -69,15 +72,11 @@ protected:
         const std::string directory = directory_.file("copy");
         const std::vector<std::string> expected =
             onWindows()
-                ? std::vector<std::string>{":Repeat",
-                                           "@echo Deleting " + launcher_ +
-                                               " from within batch file. >> " + log,
-                                           "del \"" + launcher_ + "\"",
-                                           "if exist \"" + launcher_ + "\" goto Repeat",
-                                           "rmdir /q \"" + directory + "\"",
-                                           "del \"" + script_ + "\"",
-                                           "@echo Deleted batch file " + script_ +
-                                               " from within batch file. >> " + log}
+                ? windowsScript(
+                      {"@echo Deleting \"!VD_LAUNCHER!\" from within batch file. >> "
+                       "\"!VD_DEBUG_LOG!\"",
+                       "@echo Deleted batch file \"!VD_SCRIPT!\" from within batch file. >> "
+                       "\"!VD_DEBUG_LOG!\""})
                 : std::vector<std::string>{
                       "#!/bin/sh",
                       "cat <&3 >/dev/null",
@@ -90,6 +89,27 @@ protected:
                readFile(log).rfind("Launcher: Cleanup batch file called: ", 0) == 0;
     }
 
+    // The batch file, with the two report lines given (or left out when empty).
+    std::vector<std::string> windowsScript(const std::vector<std::string>& reports) {
+        std::vector<std::string> lines = {"setlocal EnableDelayedExpansion",
+                                          "set VD_ATTEMPTS=0",
+                                          ":Repeat",
+                                          reports[0],
+                                          "del \"!VD_LAUNCHER!\"",
+                                          "if not exist \"!VD_LAUNCHER!\" goto Deleted",
+                                          "set /a VD_ATTEMPTS+=1",
+                                          "if !VD_ATTEMPTS! geq 120 goto Deleted",
+                                          "\"!VD_PING!\" -n 2 127.0.0.1 > nul",
+                                          "goto Repeat",
+                                          ":Deleted",
+                                          "rmdir /q \"!VD_LAUNCHER_DIRECTORY!\"",
+                                          ":Removed",
+                                          "del \"" + script_.substr(temp_.size() + 1) + "\"",
+                                          reports[1]};
+        lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
+        return lines;
+    }
+
     TempDir directory_;
     std::string temp_;
     std::string launcher_;
@@ -100,9 +120,7 @@ TEST_F(SelfRemovalScript, RemovesTheLauncherItsDirectoryAndItself) {
     const std::string text = writtenScript(launcher_);
     const std::string directory = directory_.file("copy");
     if (onWindows()) {
-        EXPECT_EQ(text, joined({":Repeat", "del \"" + launcher_ + "\"",
-                                "if exist \"" + launcher_ + "\" goto Repeat",
-                                "rmdir /q \"" + directory + "\"", "del \"" + script_ + "\""}));
+        EXPECT_EQ(text, joined(windowsScript({"", ""})));
     } else {
         EXPECT_EQ(text,
                   joined({"#!/bin/sh", "cat <&3 >/dev/null", "rm -f '" + launcher_ + "'",
@@ -113,7 +131,9 @@ TEST_F(SelfRemovalScript, RemovesTheLauncherItsDirectoryAndItself) {
 TEST_F(SelfRemovalScript, LauncherWithoutDirectoryLeavesNoDirectoryToRemove) {
     const std::string text = writtenScript("setup.exe");
     EXPECT_EQ(text.find("rmdir"), std::string::npos) << text;
-    EXPECT_NE(text.find("setup.exe"), std::string::npos) << text;
+    if (!onWindows()) {  // the batch file reads its paths from its environment
+        EXPECT_NE(text.find("setup.exe"), std::string::npos) << text;
+    }
 }
 
 // The temp directory is shared with other users, who may plant links at the
@@ -143,6 +163,60 @@ TEST_F(SelfRemovalScript, WithDebugOutputItReportsToTheDebugLog) {
     const std::string log = directory_.file("debug.log");
     // The debug log stays on for the process, so only a child turns it on.
     EXPECT_EXIT(std::exit(reportsToDebugLog(log) ? 0 : 1), testing::ExitedWithCode(0), "");
+}
+
+// Runs a batch file written for the plan, as the launcher starts it, until it
+// has removed itself; false when it is still there after a minute.
+bool runToItsEnd(platform::SelfRemovalPlan plan) {
+    writeFile(plan.script, joined(platform::selfRemovalScriptLines(plan)));
+    if (!platform::startSelfRemovalScript(plan)) {
+        return false;
+    }
+    for (int i = 0; i < 600 && fs::exists(plan.script); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the interpreter ends
+    return !fs::exists(plan.script);
+}
+
+class BatchFile : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!onWindows()) {
+            GTEST_SKIP() << "the POSIX script waits for the launcher's end instead";
+        }
+    }
+
+    // A launcher file in a directory of its own.
+    platform::SelfRemovalPlan plan(const std::string& directoryName) {
+        platform::SelfRemovalPlan plan;
+        plan.directory = directory_.file(directoryName);
+        fs::create_directory(plan.directory);
+        plan.launcher = joinPath(plan.directory, "setup.exe");
+        writeFile(plan.launcher, "launcher");
+        plan.script = directory_.file("LRE1.bat");
+        return plan;
+    }
+
+    TempDir directory_;
+};
+
+TEST_F(BatchFile, GivesUpOnALauncherItCannotDelete) {
+    platform::SelfRemovalPlan held = plan("copy");
+    held.attempts = 3;
+    std::ifstream open(held.launcher);  // shared for reading and writing, not for deletion
+    EXPECT_TRUE(runToItsEnd(held));
+    EXPECT_TRUE(fs::exists(held.launcher));
+}
+
+// An interpreter that expands the value of a variable again would read
+// "a!b!" as "a" and the variable b: such a path is left alone there, and the
+// file that the misread path names is never touched.
+TEST_F(BatchFile, RemovesNothingItWouldReadWrongly) {
+    const platform::SelfRemovalPlan decoy = plan("a");
+    const platform::SelfRemovalPlan marked = plan("a!b!");
+    EXPECT_TRUE(runToItsEnd(marked));
+    EXPECT_TRUE(fs::exists(decoy.launcher));
 }
 
 // The launcher program of this build.

@@ -77,12 +77,12 @@ std::vector<std::string> selfRemovalScriptLines(const SelfRemovalPlan& plan) {
     return lines;
 }
 
-bool startSelfRemovalScript(const std::string& script) {
+bool startSelfRemovalScript(const SelfRemovalPlan& plan) {
     int alive[2];
     if (pipe2(alive, O_CLOEXEC) != 0) {
         return false;
     }
-    const char* path = script.c_str();
+    const char* path = plan.script.c_str();
     const pid_t child = fork();
     if (child == 0) {
         // The intermediate child ends at once, so that the script belongs to
