@@ -5,7 +5,7 @@ import shutil
 import time
 import unittest
 
-from harness import (INSTALLER, SEPARATOR, PackedRunTestCase, native_path, run_launcher, text)
+from harness import (EMPTY_INSTALLER, INSTALLER, SEPARATOR, PackedRunTestCase, native_path, program_name, run_launcher, text, write_tag_file)
 
 INSTALL_OR_FAIL = ["INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED", "SET X1 = 1",
                    ":DONE"]
@@ -61,6 +61,22 @@ class PathRuns(PackedRunTestCase):
         wait_until_gone(copy_directory)
         self.assertFalse(copy_directory.exists())
         self.assertEqual(os.listdir(temp), [])
+
+    def test_the_install_action_runs_the_named_installer_not_a_planted_one(self):
+        folder = self.dir / "Program Files"
+        folder.mkdir()
+        installer = shutil.copy(INSTALLER, folder)
+        # Where the system would look first for the unquoted path.
+        shutil.copy(EMPTY_INSTALLER, self.dir / program_name("Program"))
+        destination = self.dir / "jre"
+        destination.mkdir()
+        write_tag_file(self.dir / "install.tag", {
+            "ACTION": "INSTALL_JVM", "LOGFILE": native_path(self.log),
+            "INSTALL_JVM_EXE": native_path(installer),
+            "INSTALL_JVM_DEST": native_path(destination)})
+        code, out, _ = run_launcher(["-vd:silent", "-vd:in", "install.tag"], cwd=self.dir)
+        jvm = native_path(destination) + SEPARATOR + "jvm"
+        self.assertEqual((code, text(out)), (0, jvm + "\n"))
 
 
 if __name__ == "__main__":
