@@ -6,8 +6,8 @@ class LauncherFile;
 
 // Starts the embedded launcher (file type 7) at that position of the
 // launcher file's index, with the running launcher file as "-vd:orig" and this process's
-// arguments, in a new console and without waiting.  Its workspace directory
-// is left to it.  Any other position only writes an error to the log.
+// arguments (the paths among them made absolute), in a new console and without waiting.  Its
+// workspace directory is left to it.  Any other position only writes an error to the log.
 void executeEmbeddedLauncher(const LauncherFile& launcher, int position);
 
 // The command line of a nested launcher: the program, " -vd:orig " and the

@@ -5,7 +5,7 @@ import shutil
 import time
 import unittest
 
-from harness import (EMPTY_INSTALLER, INSTALLER, SEPARATOR, PackedRunTestCase, native_path, program_name, run_launcher, text, write_tag_file)
+from harness import (EMPTY_INSTALLER, INSTALLER, SEPARATOR, PackedRunTestCase, native_path, pack, program_name, run_launcher, text, write_tag_file)
 
 INSTALL_OR_FAIL = ["INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED", "SET X1 = 1",
                    ":DONE"]
@@ -77,6 +77,26 @@ class PathRuns(PackedRunTestCase):
         code, out, _ = run_launcher(["-vd:silent", "-vd:in", "install.tag"], cwd=self.dir)
         jvm = native_path(destination) + SEPARATOR + "jvm"
         self.assertEqual((code, text(out)), (0, jvm + "\n"))
+
+    def test_a_nested_launcher_gets_the_paths_of_relative_options(self):
+        inner = self.launcher(["INSTALL_JVM 1"], INSTALLER, name="inner")
+        instructions = write_tag_file(self.dir / "outer.tag",
+                                      {"INSTRUCTIONS": ["EXECUTE_LAUNCHER 1"]})
+        outer = pack(self.dir / program_name("outer"),
+                     [(instructions, "INSTRUCTIONS", 1, "outer.tag"),
+                      (inner, "EMBEDDED_LAUNCHER", 7, program_name("nested"))])
+        code, _, _ = run_launcher(["-console", "-vd:log", "run.log", "-vd:tempdir", "temp"],
+                                  cwd=self.dir, program=outer)
+        self.assertEqual(code, 0)
+        deadline = time.time() + 90
+        while time.time() < deadline and (os.listdir(self.temp) or not self.log.exists() or
+                                          "file name: instructions.tag" not in self.log_text()):
+            time.sleep(0.5)
+        # The nested launcher logged into the same file and worked in the
+        # same temp directory, which it left empty.
+        self.assertIn("  file name: instructions.tag", self.log_text())
+        self.assertNotIn("ERROR", self.log_text())
+        self.assertEqual(os.listdir(self.temp), [])
 
 
 if __name__ == "__main__":
