@@ -2,11 +2,32 @@
 
 #include "launcher/messages.h"
 #include "launcher/run.h"
+#include "platform/paths.h"
+#include "tagfile/text_utils.h"
 
 namespace {
 
 constexpr int kDotsPerLine = 70;
 constexpr int kDirectoryPromptId = 30;
+
+// One line of the input, trimmed: empty at the end of the input, and for a
+// line longer than `limit`, since a cut one would name another directory.
+std::string readAnswer(std::FILE* in, std::size_t limit) {
+    int c = std::getc(in);
+    while (c != EOF && c != '\n' && isBlank(static_cast<char>(c))) {
+        c = std::getc(in);
+    }
+    std::string line;
+    bool tooLong = false;
+    for (; c != EOF && c != '\n'; c = std::getc(in)) {
+        if (line.size() < limit) {
+            line += static_cast<char>(c);
+        } else if (!isBlank(static_cast<char>(c))) {
+            tooLong = true;
+        }
+    }
+    return tooLong ? std::string() : trim(line);
+}
 
 }  // namespace
 
@@ -64,9 +85,5 @@ std::string ConsoleLauncher::browseForDirectory() {
     std::fputs(loadMessage(kDirectoryPromptId).c_str(), out_);
     std::fflush(out_);
     atLineStart_ = false;
-    char word[1024] = {};
-    if (std::fscanf(in_, "%1023s", word) != 1) {
-        return std::string();
-    }
-    return word;
+    return readAnswer(in_, platform::maxPathLength());
 }

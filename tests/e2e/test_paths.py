@@ -5,7 +5,8 @@ import shutil
 import time
 import unittest
 
-from harness import (EMPTY_INSTALLER, INSTALLER, SEPARATOR, PackedRunTestCase, native_path, pack, program_name, run_launcher, text, write_tag_file)
+from harness import (EMPTY_INSTALLER, INSTALLER, SEPARATOR, PackedRunTestCase, native_path, pack,
+                     program_name, run_launcher, text, write_tag_file)
 
 INSTALL_OR_FAIL = ["INSTALL_JVM 1", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED", "SET X1 = 1",
                    ":DONE"]
@@ -96,6 +97,18 @@ class PathRuns(PackedRunTestCase):
         # same temp directory, which it left empty.
         self.assertIn("  file name: instructions.tag", self.log_text())
         self.assertNotIn("ERROR", self.log_text())
+        self.assertEqual(os.listdir(self.temp), [])
+
+    def test_the_directory_prompt_takes_a_path_with_blanks(self):
+        destination = self.dir / "Program Files" / "Java"
+        destination.mkdir(parents=True)
+        launcher = self.launcher(["INSTALL_JVM 2", "JMP0 @N1@ FAILED", "GOTO DONE", ":FAILED",
+                                  "SET X1 = 1", ":DONE"], INSTALLER)
+        code, out, _ = run_launcher(
+            ["-console", "-vd:tempdir", native_path(self.temp)], cwd=self.dir, program=launcher,
+            stdin=(" " + native_path(destination) + " \n").encode("utf-8"))
+        self.assertEqual(code, 0, text(out))
+        self.assertTrue((destination / "jvm").exists())
         self.assertEqual(os.listdir(self.temp), [])
 
 

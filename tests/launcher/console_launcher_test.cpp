@@ -3,6 +3,7 @@
 #include "launcher/argument_list.h"
 #include "launcher/console_launcher.h"
 #include "launcher/messages.h"
+#include "platform/paths.h"
 #include "support/captured_file.h"
 
 namespace {
@@ -62,29 +63,34 @@ TEST_F(ConsoleOutput, WindowFlagAndTitleAreRemembered) {
     EXPECT_EQ(out_.contents(), "");
 }
 
-TEST(ConsolePrompt, ReadsOneWordAfterThePrompt) {
+// The answer to the directory prompt, given the input.
+std::string answerTo(const std::string& input) {
     ArgumentList arguments({"launcher"});
     CapturedFile out;
-    CapturedFile in("  C:\\JVM\\dest rest\n");
+    CapturedFile in(input);
     ConsoleLauncher console(arguments, out.get(), in.get());
-    EXPECT_EQ(console.browseForDirectory(), "C:\\JVM\\dest");
+    const std::string answer = console.browseForDirectory();
     EXPECT_EQ(out.contents(), loadMessage(30));
+    return answer;
 }
 
-TEST(ConsolePrompt, EndOfInputGivesAnEmptyAnswer) {
-    ArgumentList arguments({"launcher"});
-    CapturedFile out;
-    CapturedFile in("");
-    ConsoleLauncher console(arguments, out.get(), in.get());
-    EXPECT_EQ(console.browseForDirectory(), "");
+TEST(ConsolePrompt, ReadsOneLineTrimmed) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Program Files\\Java\n", "C:\\Program Files\\Java"},
+        {" \t C:\\JVM\\dest  \r\nnext line\n", "C:\\JVM\\dest"},
+        {"/opt/java", "/opt/java"},
+        {"\n/opt/java\n", ""},
+        {"", ""},
+    };
+    for (const auto& [input, answer] : cases) {
+        EXPECT_EQ(answerTo(input), answer) << input;
+    }
 }
 
-TEST(ConsolePrompt, AWordLongerThanTheBufferIsCut) {
-    ArgumentList arguments({"launcher"});
-    CapturedFile out;
-    CapturedFile in(std::string(3000, 'x'));
-    ConsoleLauncher console(arguments, out.get(), in.get());
-    EXPECT_EQ(console.browseForDirectory(), std::string(1023, 'x'));
+TEST(ConsolePrompt, ALineLongerThanAnyPathIsNoAnswer) {
+    const std::string longest(platform::maxPathLength(), 'x');
+    EXPECT_EQ(answerTo("  " + longest + "  \n"), longest);
+    EXPECT_EQ(answerTo(longest + "x\n"), "");
 }
 
 }  // namespace
