@@ -145,7 +145,7 @@ TEST_F(SelfRemovalScript, ScriptIsPrivateAndNeverWrittenThroughALink) {
     }
     const std::string victim = directory_.file("victim");
     writeFile(victim, "precious");
-    const std::string ownScript = writeSelfRemovalScript(launcher_);
+    const std::string ownScript = writeSelfRemovalScript(launcher_).script;
     ASSERT_FALSE(ownScript.empty());
     EXPECT_EQ(static_cast<unsigned>(fs::status(ownScript).permissions() & fs::perms::all), 0700u);
     fs::remove(ownScript);
@@ -155,7 +155,7 @@ TEST_F(SelfRemovalScript, ScriptIsPrivateAndNeverWrittenThroughALink) {
         std::snprintf(name, sizeof name, "LRE%X.sh", number % 0x10000);
         fs::create_symlink(victim, fs::path(temp_) / name);
     }
-    EXPECT_EQ(writeSelfRemovalScript(launcher_), "") << "its name is taken";
+    EXPECT_EQ(writeSelfRemovalScript(launcher_).script, "") << "its name is taken";
     EXPECT_EQ(readFile(victim), "precious");
 }
 

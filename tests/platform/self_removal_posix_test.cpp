@@ -22,7 +22,9 @@ int startWithRoomForOneMoreProcess() {
         setrlimit(RLIMIT_NPROC, &limit) != 0) {
         return 2;
     }
-    return platform::startSelfRemovalScript("/nonexistent/script.sh") ? 1 : 0;
+    platform::SelfRemovalPlan plan;
+    plan.script = "/nonexistent/script.sh";
+    return platform::startSelfRemovalScript(plan) ? 1 : 0;
 }
 
 // The intermediate child starts, but the script's own process cannot be
