@@ -7,6 +7,8 @@
 // three bits the length in units of 8 bytes (as when a tag file is parsed in
 // place from the launcher file).
 #include <unistd.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -28,15 +30,10 @@ const std::string& scratchFile() {
 }
 
 bool sameTags(const TagFile& a, const TagFile& b) {
-    if (a.tags().size() != b.tags().size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.tags().size(); ++i) {
-        if (a.tags()[i].name != b.tags()[i].name || a.tags()[i].values != b.tags()[i].values) {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(a.tags().begin(), a.tags().end(), b.tags().begin(), b.tags().end(),
+                      [](const TagFile::TagEntry& x, const TagFile::TagEntry& y) {
+                          return x.name == y.name && x.values == y.values;
+                      });
 }
 
 }  // namespace

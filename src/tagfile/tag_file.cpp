@@ -1,6 +1,5 @@
 #include "tagfile/tag_file.h"
 
-#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -125,19 +124,27 @@ void TagFile::syntaxError(int line, const std::string& text) const {
 }
 
 const TagFile::TagEntry* TagFile::find(const std::string& tag) const {
-    const auto entry = std::find_if(tags_.begin(), tags_.end(),
-                                    [&tag](const TagEntry& e) { return e.name == tag; });
-    return entry == tags_.end() ? nullptr : &*entry;
+    const auto entry = index_.find(tag);
+    return entry == index_.end() ? nullptr : &*entry->second;
 }
 
 TagFile::TagEntry* TagFile::find(const std::string& tag) {
-    return const_cast<TagEntry*>(static_cast<const TagFile*>(this)->find(tag));
+    const auto entry = index_.find(tag);
+    return entry == index_.end() ? nullptr : &*entry->second;
 }
 
 void TagFile::remove(const std::string& tag) {
-    tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
-                               [&tag](const TagEntry& e) { return e.name == tag; }),
-                tags_.end());
+    const auto entry = index_.find(tag);
+    if (entry != index_.end()) {
+        tags_.erase(entry->second);
+        index_.erase(entry);
+    }
+}
+
+TagFile::TagEntry& TagFile::append(const std::string& tag) {
+    tags_.push_back(TagEntry{tag, {}});
+    index_[tag] = std::prev(tags_.end());
+    return tags_.back();
 }
 
 std::string TagFile::getValue(const std::string& tag, int index) const {
@@ -175,20 +182,12 @@ bool TagFile::getBool(const std::string& tag, bool defaultValue) const {
 
 void TagFile::setValue(const std::string& tag, const std::string& value) {
     TagEntry* entry = find(tag);
-    if (entry == nullptr) {
-        tags_.push_back(TagEntry{tag, {value}});
-    } else {
-        entry->values.assign(1, value);
-    }
+    (entry == nullptr ? append(tag) : *entry).values.assign(1, value);
 }
 
 void TagFile::addValue(const std::string& tag, const std::string& value) {
     TagEntry* entry = find(tag);
-    if (entry == nullptr) {
-        tags_.push_back(TagEntry{tag, {value}});
-    } else {
-        entry->values.push_back(value);
-    }
+    (entry == nullptr ? append(tag) : *entry).values.push_back(value);
 }
 
 void TagFile::setBool(const std::string& tag, bool flag) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdio>
+#include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // A parsed tag file: named tags, each with one value or a list of values, in
@@ -19,6 +21,11 @@ public:
     // opened, or the parser's syntax error.
     explicit TagFile(const std::string& fileName);
     virtual ~TagFile() = default;
+    // Moved, never copied: the index points into the tag list.
+    TagFile(TagFile&&) = default;
+    TagFile& operator=(TagFile&&) = default;
+    TagFile(const TagFile&) = delete;
+    TagFile& operator=(const TagFile&) = delete;
 
     // Parses the region of the stream that starts at `offset`; a negative
     // length means to the end of the stream.  The region limit is tested
@@ -44,7 +51,7 @@ public:
     // be read back as it was.
     void write(const std::string& fileName) const;
 
-    const std::vector<TagEntry>& tags() const { return tags_; }
+    const std::list<TagEntry>& tags() const { return tags_; }
     int lineCount() const { return lineCount_; }
     bool loaded() const { return loaded_; }
     const std::string& fileName() const { return fileName_; }
@@ -53,6 +60,8 @@ private:
     const TagEntry* find(const std::string& tag) const;
     TagEntry* find(const std::string& tag);
     void remove(const std::string& tag);
+    // A new tag without values at the end of the order.
+    TagEntry& append(const std::string& tag);
     // Reads the next line into `line` (cleared first) and counts it; false at
     // the end of the stream.
     bool nextLine(std::FILE* stream, std::string& line);
@@ -60,7 +69,10 @@ private:
     void readValueList(std::FILE* stream, const std::string& tag);
     [[noreturn]] void syntaxError(int line, const std::string& text) const;
 
-    std::vector<TagEntry> tags_;
+    // The tags in their order, and each tag's place in it by name, so that
+    // a lookup, a redefinition and a whole parse take constant time per tag.
+    std::list<TagEntry> tags_;
+    std::unordered_map<std::string, std::list<TagEntry>::iterator> index_;
     int lineCount_ = 0;
     bool loaded_ = false;
     std::string fileName_;
