@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "launcher/facade.h"
-#include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
 #include "launcher/messages.h"
@@ -11,6 +10,7 @@
 #include "launcher/service_actions.h"
 #include "payload/launcher_file.h"
 #include "tagfile/tag_file.h"
+#include "tagfile/tag_file_source.h"
 
 namespace {
 
@@ -31,15 +31,15 @@ std::unique_ptr<TagFile> readInputFile(const std::string& value) {
     if (value.empty()) {
         throw LauncherException(messageForCode(kErrOpenInputFile));
     }
-    // Read as TagFile reads its files: binary, so that no byte ends the
-    // file early; the reader drops carriage returns itself.
-    const FilePointer stream(std::fopen(unquoted(value).c_str(), "rb"));
-    if (!stream) {
+    // A file that cannot be read, a directory too, is one that cannot be
+    // opened.
+    std::string text;
+    if (!readTagFileText(unquoted(value), text)) {
         throw LauncherException(messageForCode(kErrOpenInputFile));
     }
     writeLog("Loading input file " + value, kLogInfo);
     auto input = std::make_unique<TagFile>();
-    input->parse(stream.get(), value, 0, -1);
+    input->parse(text, value);
     setLogFile(input->getValue("LOGFILE"));
     return input;
 }

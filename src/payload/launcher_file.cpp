@@ -1,6 +1,5 @@
 #include "payload/launcher_file.h"
 
-#include <algorithm>
 #include <atomic>
 
 #include "instructions/instruction_interpreter.h"
@@ -13,6 +12,7 @@
 #include "payload/big_endian.h"
 #include "payload/file_index_entry.h"
 #include "payload/launcher_trailer.h"
+#include "tagfile/tag_file_source.h"
 
 namespace {
 
@@ -127,10 +127,15 @@ void LauncherFile::loadTagFiles(std::FILE* stream) {
         if (!isTagFileType(entry->fileType)) {
             continue;
         }
+        // Only the entry's own bytes: a last line without its line feed, or a
+        // list without its completer, ends with them.  A negative length
+        // holds nothing.
+        std::string text;
+        if (!readStreamRegion(stream, entry->offset, entry->length, text)) {
+            throw LauncherException("Unable to read tag file.");
+        }
         entry->tagFile = std::make_unique<TagFile>();
-        // A negative length would read on to the end of the launcher file,
-        // through the other embedded files: such an entry holds nothing.
-        entry->tagFile->parse(stream, entry->name, entry->offset, std::max(entry->length, 0));
+        entry->tagFile->parse(text, entry->name);
         try {
             buildObject(*entry);
         } catch (const LauncherException& e) {

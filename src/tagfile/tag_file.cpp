@@ -1,11 +1,11 @@
 #include "tagfile/tag_file.h"
 
-#include <climits>
 #include <memory>
 
 #include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
+#include "tagfile/tag_file_source.h"
 #include "tagfile/text_utils.h"
 
 namespace {
@@ -30,34 +30,22 @@ std::string quoted(const std::string& value) {
     return text + '"';
 }
 
-// Byte for byte, so that a NUL inside a value does not cut it short.
-void writeText(std::FILE* file, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), file);
-}
-
 }  // namespace
 
 TagFile::TagFile(const std::string& fileName) {
-    // Binary mode: the reader drops carriage returns itself, and a Ctrl-Z
-    // byte does not end the file early on Windows.
-    const FilePointer file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
+    std::string text;
+    if (!readTagFileText(fileName, text)) {
         throw LauncherException("Unable to load input file: " + fileName);
     }
-    parse(file.get(), fileName, 0, -1);
+    parse(text, fileName);
 }
 
-void TagFile::parse(std::FILE* stream, const std::string& fileName, long offset, long length) {
+void TagFile::parse(const std::string& text, const std::string& fileName) {
     fileName_ = fileName;
     lineCount_ = 0;
-    if (offset < 0 || std::fseek(stream, offset, SEEK_SET) != 0) {
-        throw LauncherException("Unable to read tag file.");
-    }
-    const long end = length > LONG_MAX - offset ? LONG_MAX : offset + length;
+    size_t position = 0;
     std::string line;
-    // The region limit is tested before each tag line only: a value list
-    // is read to its completer even when that lies beyond the region.
-    while ((length < 0 || std::ftell(stream) < end) && nextLine(stream, line)) {
+    while (nextLine(text, position, line)) {
         if (line.empty()) {
             continue;
         }
@@ -68,7 +56,7 @@ void TagFile::parse(std::FILE* stream, const std::string& fileName, long offset,
         const std::string tag = trim(line.substr(0, colon));
         remove(tag);
         if (colon + 1 == line.size()) {
-            readValueList(stream, tag);
+            readValueList(text, position, tag);
         } else {
             setValue(tag, singleLineValue(line, colon));
         }
@@ -76,9 +64,9 @@ void TagFile::parse(std::FILE* stream, const std::string& fileName, long offset,
     loaded_ = true;
 }
 
-bool TagFile::nextLine(std::FILE* stream, std::string& line) {
+bool TagFile::nextLine(const std::string& text, size_t& position, std::string& line) {
     line.clear();
-    if (!readLine(stream, line)) {
+    if (!readLine(text, position, line)) {
         return false;
     }
     ++lineCount_;
@@ -97,10 +85,10 @@ std::string TagFile::singleLineValue(const std::string& line, size_t colon) cons
     return readArgument(line, position, true);
 }
 
-void TagFile::readValueList(std::FILE* stream, const std::string& tag) {
+void TagFile::readValueList(const std::string& text, size_t& position, const std::string& tag) {
     const int tagLine = lineCount_;
     std::string line;
-    while (nextLine(stream, line)) {
+    while (nextLine(text, position, line)) {
         if (!line.empty() && line.front() == '"') {
             long position = 1;
             line = readArgument(line, position, true);
@@ -200,21 +188,28 @@ void TagFile::setJvmTags(const std::string& jvmHome, const std::string& jvmFile,
     setBool("JVM_TEMP", temporary);
 }
 
+std::string TagFile::text() const {
+    std::string text;
+    // Every entry holds at least one value: setValue, addValue and the
+    // parser never leave an empty list behind.
+    for (const TagEntry& entry : tags_) {
+        const bool list = entry.values.size() > 1;
+        text += entry.name + (list ? ":\n" : ":");
+        for (const std::string& value : entry.values) {
+            text += "  " + (mustBeQuoted(value) ? quoted(value) : value) + "\n";
+        }
+        if (list) {
+            text += "/:\n";
+        }
+    }
+    return text;
+}
+
 void TagFile::write(const std::string& fileName) const {
     const FilePointer file(std::fopen(fileName.c_str(), "w"));
     if (!file) {
         return;
     }
-    // Every entry holds at least one value: setValue, addValue and the
-    // parser never leave an empty list behind.
-    for (const TagEntry& entry : tags_) {
-        const bool list = entry.values.size() > 1;
-        writeText(file.get(), entry.name + (list ? ":\n" : ":"));
-        for (const std::string& value : entry.values) {
-            writeText(file.get(), "  " + (mustBeQuoted(value) ? quoted(value) : value) + "\n");
-        }
-        if (list) {
-            writeText(file.get(), "/:\n");
-        }
-    }
+    const std::string bytes = text();
+    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
 }

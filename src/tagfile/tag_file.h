@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdio>
 #include <list>
 #include <string>
 #include <unordered_map>
@@ -15,10 +14,9 @@ public:
     };
 
     TagFile() = default;
-    // Opens the file (binary mode: carriage returns are dropped by the
-    // reader either way) and parses it whole; throws
-    // LauncherException "Unable to load input file: <name>" when it cannot be
-    // opened, or the parser's syntax error.
+    // Reads the file from disk (up to a Ctrl-Z byte, see readTagFileText)
+    // and parses it; throws LauncherException "Unable to load input file:
+    // <name>" when it cannot be read, or the parser's syntax error.
     explicit TagFile(const std::string& fileName);
     virtual ~TagFile() = default;
     // Moved, never copied: the index points into the tag list.
@@ -27,12 +25,10 @@ public:
     TagFile(const TagFile&) = delete;
     TagFile& operator=(const TagFile&) = delete;
 
-    // Parses the region of the stream that starts at `offset`; a negative
-    // length means to the end of the stream.  The region limit is tested
-    // before each tag line only.  Parsing again adds to the tags.  Syntax
-    // errors are logged and thrown as LauncherException; the tags read before
-    // them stay.
-    void parse(std::FILE* stream, const std::string& fileName, long offset, long length);
+    // Parses `text`, the whole of a tag file; `fileName` names it in syntax
+    // errors.  Parsing again adds to the tags.  Syntax errors are logged and
+    // thrown as LauncherException; the tags read before them stay.
+    void parse(const std::string& text, const std::string& fileName);
 
     std::string getValue(const std::string& tag, int index = 0) const;
     int count(const std::string& tag) const;
@@ -46,9 +42,12 @@ public:
     void setBool(const std::string& tag, bool flag);
     void setJvmTags(const std::string& jvmHome, const std::string& jvmFile, bool temporary);
 
-    // Writes the whole file; a file that cannot be created is skipped silently.
-    // Values are written byte for byte; one that contains a line end cannot
-    // be read back as it was.
+    // The whole file as written: each tag on a line ("NAME:  value") or, with
+    // several values, as a list ended by "/:".  Values are written byte for
+    // byte; one that contains a line end cannot be read back as it was.
+    std::string text() const;
+    // Writes text() to the file (in text mode); a file that cannot be created
+    // is skipped silently.
     void write(const std::string& fileName) const;
 
     const std::list<TagEntry>& tags() const { return tags_; }
@@ -62,11 +61,11 @@ private:
     void remove(const std::string& tag);
     // A new tag without values at the end of the order.
     TagEntry& append(const std::string& tag);
-    // Reads the next line into `line` (cleared first) and counts it; false at
-    // the end of the stream.
-    bool nextLine(std::FILE* stream, std::string& line);
+    // Reads the next line of `text` into `line` (cleared first) and counts
+    // it; false at the end of the text.
+    bool nextLine(const std::string& text, size_t& position, std::string& line);
     std::string singleLineValue(const std::string& line, size_t colon) const;
-    void readValueList(std::FILE* stream, const std::string& tag);
+    void readValueList(const std::string& text, size_t& position, const std::string& tag);
     [[noreturn]] void syntaxError(int line, const std::string& text) const;
 
     // The tags in their order, and each tag's place in it by name, so that

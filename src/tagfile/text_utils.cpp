@@ -24,21 +24,6 @@ std::string trim(const std::string& text, const char* characters) {
     return text.substr(first, last - first + 1);
 }
 
-bool readLine(std::FILE* stream, std::string& line) {
-    int c = std::getc(stream);
-    if (c == EOF) {
-        line = trim(line);
-        return false;
-    }
-    for (; c != EOF && c != '\n'; c = std::getc(stream)) {
-        if (c != '\r') {
-            line += static_cast<char>(c);
-        }
-    }
-    line = trim(line);
-    return true;
-}
-
 bool readLine(const std::string& text, size_t& position, std::string& line) {
     if (position >= text.size()) {
         line = trim(line);

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdio>
 #include <string>
 
 // Text utilities shared by the tag file reader and the rest of the launcher.
@@ -13,13 +12,11 @@ bool isWhiteSpace(char c);
 // Removes the given characters (by default the blanks) from both ends.
 std::string trim(const std::string& text, const char* characters = kBlanks);
 
-// Reads up to a line feed or the end of the stream; the line feed is consumed
-// and not kept, carriage returns are dropped.  The characters are appended to
-// `line`, which is then trimmed.  Returns false when the stream was already at
-// its end.
-bool readLine(std::FILE* stream, std::string& line);
-// The same on a text from a position; the position moves past the line feed
-// (to text.size() at the end).  Returns false when the position was at the end.
+// Reads from a position of a text up to a line feed or the end of the text;
+// the line feed is consumed and not kept, carriage returns are dropped.  The
+// characters are appended to `line`, which is then trimmed.  The position
+// moves past the line feed (to text.size() at the end).  Returns false when
+// the position was at the end.
 bool readLine(const std::string& text, size_t& position, std::string& line);
 
 // Reads one argument at `position`.  Quoted mode (position just after an

@@ -66,6 +66,17 @@ class Options(LauncherTestCase):
         log = (self.dir / "in.log").read_text().replace("\r", "")
         self.assertIn("ERROR: " + INVALID_ACTION + "\n", log)
 
+    def test_an_input_file_ends_at_a_ctrl_z(self):
+        # As files of older tools do; reading them as text ended them there.
+        (self.dir / "in.tag").write_bytes(b"ACTION: NOPE\r\n\x1a")
+        code, out = self.launch("-vd:in", "in.tag")
+        self.assertEqual((code, out), (-1, 2 * (INVALID_ACTION + "NOPE\n")))
+
+    def test_a_directory_as_input_file_cannot_be_opened(self):
+        (self.dir / "in.tag").mkdir()
+        code, out = self.launch("-vd:in", "in.tag")
+        self.assertEqual((code, out), (-1, COULD_NOT_LOAD + CANNOT_OPEN + "\n" + CANNOT_OPEN + "\n"))
+
     def test_input_file_syntax_error_names_the_file_as_written(self):
         (self.dir / "bad.tag").write_text("ACTION RUN_INSTRUCTIONS\n")
         code, out = self.launch("-vd:in", '"bad.tag"')

@@ -26,6 +26,15 @@ protected:
 
     void use(const std::string& path) { runState().launcherFileName = path; }
 
+    using TagList = std::vector<std::pair<std::string, std::vector<std::string>>>;
+    static TagList contents(const TagFile& tags) {
+        TagList list;
+        for (const TagFile::TagEntry& entry : tags.tags()) {
+            list.emplace_back(entry.name, entry.values);
+        }
+        return list;
+    }
+
     TempDir directory_;
 };
 
@@ -136,6 +145,37 @@ TEST_F(LauncherFileTest, TagFilesAreParsedInPlaceAndFirstOrLastWins) {
     EXPECT_EQ(file.launchScriptTags(), tags(3));
     EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{tags(2), tags(5)}));
     EXPECT_EQ(file.jvmMessageTags(), tags(7));
+}
+
+// An embedded tag file is its entry's bytes and no more, whatever follows
+// them in the launcher file; a Ctrl-Z byte in them is an ordinary byte.
+TEST_F(LauncherFileTest, AnEmbeddedTagFileEndsWithItsOwnBytes) {
+    const struct {
+        std::string first;
+        std::string error;  // empty: loads
+        TagList tags;
+    } cases[] = {
+        {"A: 1\nB: 2", "", {{"A", {"1"}}, {"B", {"2"}}}},
+        {"A:\n  one", "Syntax error in first.tag at line 1 ==> Missing /: tag completer.", {}},
+        {"A: x\x1ay\n", "", {{"A", {"x\x1ay"}}}},
+    };
+    for (const auto& c : cases) {
+        use(LauncherBuilder(directory_)
+                .add(kFileJvm, 1, "first.tag", c.first)
+                .add(kFileJvm, 2, "second.tag", "C:\n  3\n/:\n")
+                .build());
+        LauncherFile file;
+        std::string error;
+        try {
+            file.load(true);
+        } catch (const LauncherException& e) {
+            error = e.text();
+        }
+        EXPECT_EQ(error, c.error) << c.first;
+        if (c.error.empty()) {
+            EXPECT_EQ(contents(*file.entryAt(0)->tagFile), c.tags) << c.first;
+        }
+    }
 }
 
 TEST_F(LauncherFileTest, NamedInstructionsOutrankTheEmbeddedOnes) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,32 +20,29 @@ inline TagList contents(const TagFile& tags) {
     return list;
 }
 
-// Tests that parse bytes from a file named "test.tag" in a fresh directory.
+// Tests that parse bytes in memory, and write files named "test.tag" in a
+// fresh directory.
 class TagFileTest : public testing::Test {
 protected:
     std::string path() const { return dir_.file("test.tag"); }
 
-    // Parses the region of `bytes` into `tags`; returns the error text, empty
-    // when the parse succeeded.
-    std::string parse(TagFile& tags, const std::string& bytes, long offset = 0,
-                      long length = -1) const {
-        writeFile(path(), bytes);
-        std::FILE* stream = std::fopen(path().c_str(), "rb");
-        EXPECT_NE(stream, nullptr);
-        std::string error;
+    // Parses `bytes` into `tags`; returns the error text, empty when the
+    // parse succeeded.
+    static std::string parse(TagFile& tags, const std::string& bytes) {
         try {
-            tags.parse(stream, "test.tag", offset, length);
+            tags.parse(bytes, "test.tag");
         } catch (const LauncherException& e) {
-            error = e.text();
+            return e.text();
         }
-        std::fclose(stream);
-        return error;
+        return std::string();
     }
 
-    // The tags read from a written copy of `tags`.
+    // The tags parsed from the bytes of a written copy of `tags`.
     TagList writtenAndReadBack(const TagFile& tags) const {
         tags.write(path());
-        return contents(TagFile(path()));
+        TagFile back;
+        back.parse(readFile(path()), "test.tag");
+        return contents(back);
     }
 
     TempDir dir_;

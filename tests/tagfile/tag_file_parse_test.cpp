@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 
 #include "launcher/log.h"
@@ -137,10 +136,7 @@ TEST_F(TagFileTest, SyntaxErrorsAreLoggedAsErrors) {
 TEST_F(TagFileTest, ParsingAgainAddsToTheTags) {
     TagFile tags;
     ASSERT_EQ(parse(tags, "A: 1\nB: 2\n"), "");
-    writeFile(dir_.file("second.tag"), "\nB: 3\nC: 4\n");
-    std::FILE* stream = std::fopen(dir_.file("second.tag").c_str(), "rb");
-    tags.parse(stream, "second.tag", 0, -1);
-    std::fclose(stream);
+    tags.parse("\nB: 3\nC: 4\n", "second.tag");
     EXPECT_EQ(contents(tags), (TagList{{"A", {"1"}}, {"B", {"3"}}, {"C", {"4"}}}));
     EXPECT_EQ(tags.fileName(), "second.tag");
     EXPECT_EQ(tags.lineCount(), 3);
@@ -154,59 +150,15 @@ TEST_F(TagFileTest, CreatedFromAFile) {
     EXPECT_TRUE(tags.loaded());
 }
 
-TEST_F(TagFileTest, AMissingFileCannotBeLoaded) {
-    const std::string missing = dir_.file("missing.tag");
-    try {
-        TagFile tags(missing);
-        FAIL() << "no exception";
-    } catch (const LauncherException& e) {
-        EXPECT_EQ(e.text(), "Unable to load input file: " + missing);
+TEST_F(TagFileTest, AFileThatCannotBeReadCannotBeLoaded) {
+    for (const std::string& unreadable : {dir_.file("missing.tag"), dir_.path()}) {
+        try {
+            TagFile tags(unreadable);
+            ADD_FAILURE() << "no exception for " << unreadable;
+        } catch (const LauncherException& e) {
+            EXPECT_EQ(e.text(), "Unable to load input file: " + unreadable);
+        }
     }
-}
-
-// Tag files are parsed in place from a larger binary file.
-struct RegionCase {
-    const char* what;
-    long offset;
-    long length;
-    TagList expected;
-};
-
-const std::string kBinaryPrefix =
-    "\x7f"
-    "ELF\0\n:\"\xff\xfe"s;                               // 10 bytes
-const std::string kTagText = "A: 1\nB:\nx\n/:\nC: 3\n";  // 18 bytes
-const std::string kBinarySuffix = "\0\0\xca\x82:junk\n\"\n"s;
-
-class ParseRegion : public TagFileTest, public testing::WithParamInterface<RegionCase> {};
-
-TEST_P(ParseRegion, ReadsFromTheOffset) {
-    TagFile tags;
-    EXPECT_EQ(
-        parse(tags, kBinaryPrefix + kTagText + kBinarySuffix, GetParam().offset, GetParam().length),
-        "");
-    EXPECT_EQ(contents(tags), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ParseRegion,
-    testing::Values(
-        RegionCase{"exactly the tag file", 10, 18, {{"A", {"1"}}, {"B", {"x"}}, {"C", {"3"}}}},
-        // The limit is tested before each tag line only, so a list runs to its completer.
-        RegionCase{"a region ending inside a list", 10, 8, {{"A", {"1"}}, {"B", {"x"}}}},
-        RegionCase{"a region ending on a tag line", 10, 5, {{"A", {"1"}}}},
-        RegionCase{"an empty region", 10, 0, {}},
-        RegionCase{"an offset at the end of the file", 10 + 18 + 12, -1, {}},
-        RegionCase{"an offset beyond the end of the file", 1000, 5, {}}),
-    [](const testing::TestParamInfo<RegionCase>& info) {
-        return "Case" + std::to_string(info.index);
-    });
-
-TEST_F(TagFileTest, OffsetAndLengthAtTheLimits) {
-    TagFile tags;
-    EXPECT_EQ(parse(tags, kTagText, -1, 5), "Unable to read tag file.");
-    EXPECT_EQ(parse(tags, kTagText, 5, LONG_MAX), "");  // offset + length does not overflow
-    EXPECT_EQ(contents(tags), (TagList{{"B", {"x"}}, {"C", {"3"}}}));
 }
 
 }  // namespace

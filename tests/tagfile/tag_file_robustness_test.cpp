@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tagfile/tag_file_fixture.h"
+#include "tagfile/tag_file_source.h"
 
 namespace {
 
@@ -64,13 +65,20 @@ TEST_F(TagFileTest, RandomBytesGiveTagsOrAReaderError) {
 TEST_F(TagFileTest, RandomRegionsOfRandomBytes) {
     std::mt19937 random(7);
     const std::string bytes = randomBytes(random, 1 << 16);
+    writeFile(path(), bytes);
+    std::FILE* stream = std::fopen(path().c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
     for (int iteration = 0; iteration < 200; ++iteration) {
-        TagFile tags;
         const long offset = static_cast<long>(random() % bytes.size());
         const long length = static_cast<long>(random() % 4096) - 64;
-        const std::string error = parse(tags, bytes, offset, length);
+        std::string region;
+        ASSERT_TRUE(readStreamRegion(stream, offset, length, region));
+        ASSERT_EQ(region, length < 0 ? std::string() : bytes.substr(offset, length));
+        TagFile tags;
+        const std::string error = parse(tags, region);
         ASSERT_TRUE(error.empty() || isReaderError(error)) << error;
     }
+    std::fclose(stream);
 }
 
 TEST_F(TagFileTest, HugeLines) {

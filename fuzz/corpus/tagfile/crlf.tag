@@ -1,0 +1,2 @@
+JVM_HOME:  C:\jre
+JVM_TEMP:  0

@@ -1,0 +1,51 @@
+#include "tagfile/tag_file_source.h"
+
+#include <algorithm>
+
+#include "launcher/file_pointer.h"
+
+namespace {
+
+constexpr size_t kBlockSize = 64 * 1024;
+constexpr char kEndOfFileMark = '\x1A';
+
+// Appends up to `limit` bytes (all to the end when negative) a block at a
+// time, so a length the stream does not hold allocates nothing.
+bool appendFromStream(std::FILE* stream, long limit, std::string& bytes) {
+    char block[kBlockSize];
+    long remaining = limit;
+    while (limit < 0 || remaining > 0) {
+        const size_t wanted =
+            limit < 0 ? kBlockSize : std::min(kBlockSize, static_cast<size_t>(remaining));
+        const size_t got = std::fread(block, 1, wanted, stream);
+        bytes.append(block, got);
+        remaining -= static_cast<long>(got);
+        if (got < wanted) {
+            return std::ferror(stream) == 0;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readTagFileText(const std::string& path, std::string& text) {
+    text.clear();
+    const FilePointer file(std::fopen(path.c_str(), "rb"));
+    if (!file || !appendFromStream(file.get(), -1, text)) {
+        return false;
+    }
+    const size_t mark = text.find(kEndOfFileMark);
+    if (mark != std::string::npos) {
+        text.erase(mark);
+    }
+    return true;
+}
+
+bool readStreamRegion(std::FILE* stream, long offset, long length, std::string& bytes) {
+    bytes.clear();
+    if (offset < 0 || std::fseek(stream, offset, SEEK_SET) != 0) {
+        return false;
+    }
+    return length <= 0 || appendFromStream(stream, length, bytes);
+}

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "tagfile/tag_file_fixture.h"
+#include "tagfile/tag_file_source.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+// An embedded tag file is the region of the launcher file its entry names,
+// between other bytes.
+const std::string kBinaryPrefix =
+    "\x7f"
+    "ELF\0\n:\"\xff\xfe"s;                               // 10 bytes
+const std::string kTagText = "A: 1\nB:\nx\n/:\nC: 3\n";  // 18 bytes
+const std::string kBinarySuffix = "\0\0\xca\x82:junk\n\"\n"s;
+
+struct RegionCase {
+    long offset;
+    long length;
+    std::string bytes;
+    std::string error;  // of the parse, empty when it succeeds
+};
+
+class RegionTest : public TagFileTest, public testing::WithParamInterface<RegionCase> {};
+
+TEST_P(RegionTest, HoldsTheEntrysBytesOnly) {
+    writeFile(path(), kBinaryPrefix + kTagText + kBinarySuffix);
+    std::FILE* stream = std::fopen(path().c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    std::string bytes = "stale";
+    EXPECT_TRUE(readStreamRegion(stream, GetParam().offset, GetParam().length, bytes));
+    std::fclose(stream);
+    EXPECT_EQ(bytes, GetParam().bytes);
+    TagFile tags;
+    EXPECT_EQ(parse(tags, bytes), GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegionTest,
+    testing::Values(
+        RegionCase{10, 18, kTagText, ""},
+        // A list cut by the end of the region misses its completer, as a
+        // file on disk that ends there does.
+        RegionCase{10, 8, "A: 1\nB:\n",
+                   "Syntax error in test.tag at line 2 ==> Missing /: tag "
+                   "completer."},
+        RegionCase{10, 4, "A: 1", ""}, RegionCase{10, 0, "", ""},
+        RegionCase{10, -1, "", ""},  // a negative length holds nothing
+        RegionCase{10 + 18 + 12, 5, "", ""}, RegionCase{1000, 5, "", ""},
+        RegionCase{10 + 18, LONG_MAX, kBinarySuffix,
+                   "Syntax error in test.tag at line 2 ==> Missing colon at the end of the tag "
+                   "name."}),
+    [](const testing::TestParamInfo<RegionCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
+TEST_F(TagFileTest, ARegionBeforeTheStartCannotBeRead) {
+    writeFile(path(), kTagText);
+    std::FILE* stream = std::fopen(path().c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    std::string bytes;
+    EXPECT_FALSE(readStreamRegion(stream, -1, 5, bytes));
+    std::fclose(stream);
+}
+
+// Files of older tools end with a Ctrl-Z byte, which reading them as text
+// took for the end of the file.
+TEST_F(TagFileTest, AFileOnDiskEndsAtItsFirstCtrlZ) {
+    const struct {
+        std::string bytes;
+        TagList expected;
+    } cases[] = {
+        {"A: 1\r\nB: 2\r\n\x1a", {{"A", {"1"}}, {"B", {"2"}}}},
+        {"A: 1\x1a", {{"A", {"1"}}}},
+        {"A: 1\nB: x\x1ay\nC: 3\n", {{"A", {"1"}}, {"B", {"x"}}}},
+        {"\x1a\x1a"
+         "A: 1\n",
+         {}},
+        {"A: x\0y\n"s, {{"A", {"x\0y"s}}}},
+    };
+    for (const auto& c : cases) {
+        writeFile(path(), c.bytes);
+        std::string text;
+        ASSERT_TRUE(readTagFileText(path(), text));
+        TagFile tags;
+        EXPECT_EQ(parse(tags, text), "") << c.bytes;
+        EXPECT_EQ(contents(tags), c.expected) << c.bytes;
+        EXPECT_EQ(contents(TagFile(path())), c.expected) << c.bytes;
+    }
+}
+
+TEST_F(TagFileTest, AMissingFileOrADirectoryCannotBeRead) {
+    std::string text;
+    EXPECT_FALSE(readTagFileText(dir_.file("missing.tag"), text));
+    EXPECT_FALSE(readTagFileText(dir_.path(), text));
+}
+
+}  // namespace
