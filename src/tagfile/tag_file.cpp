@@ -58,7 +58,8 @@ void TagFile::parse(const std::string& text, const std::string& fileName) {
         if (colon + 1 == line.size()) {
             readValueList(text, position, tag);
         } else {
-            setValue(tag, singleLineValue(line, colon));
+            std::string value = singleLineValue(line, colon);
+            append(tag).values.push_back(std::move(value));
         }
     }
     loaded_ = true;
@@ -87,6 +88,7 @@ std::string TagFile::singleLineValue(const std::string& line, size_t colon) cons
 
 void TagFile::readValueList(const std::string& text, size_t& position, const std::string& tag) {
     const int tagLine = lineCount_;
+    TagEntry* entry = nullptr;  // added with the first value
     std::string line;
     while (nextLine(text, position, line)) {
         if (!line.empty() && line.front() == '"') {
@@ -99,7 +101,10 @@ void TagFile::readValueList(const std::string& text, size_t& position, const std
         if (line == kTagCompleter) {
             return;
         }
-        addValue(tag, line);
+        if (entry == nullptr) {
+            entry = &append(tag);
+        }
+        entry->values.push_back(line);
     }
     syntaxError(tagLine, "Missing /: tag completer.");
 }
@@ -131,7 +136,7 @@ void TagFile::remove(const std::string& tag) {
 
 TagFile::TagEntry& TagFile::append(const std::string& tag) {
     tags_.push_back(TagEntry{tag, {}});
-    index_[tag] = std::prev(tags_.end());
+    index_.emplace(tag, std::prev(tags_.end()));
     return tags_.back();
 }
 

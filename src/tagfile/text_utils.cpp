@@ -1,5 +1,6 @@
 #include "tagfile/text_utils.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "launcher/launcher_exception.h"
@@ -25,20 +26,20 @@ std::string trim(const std::string& text, const char* characters) {
 }
 
 bool readLine(const std::string& text, size_t& position, std::string& line) {
-    if (position >= text.size()) {
-        line = trim(line);
-        return false;
+    const bool more = position < text.size();
+    if (more) {
+        const size_t end = std::min(text.find('\n', position), text.size());
+        const size_t start = line.size();
+        line.append(text, position, end - position);
+        line.erase(std::remove(line.begin() + static_cast<std::ptrdiff_t>(start), line.end(), '\r'),
+                   line.end());
+        position = end < text.size() ? end + 1 : end;
     }
-    const size_t end = text.find('\n', position);
-    const size_t stop = end == std::string::npos ? text.size() : end;
-    for (size_t i = position; i < stop; ++i) {
-        if (text[i] != '\r') {
-            line += text[i];
-        }
-    }
-    position = end == std::string::npos ? text.size() : end + 1;
-    line = trim(line);
-    return true;
+    // Trimmed in place: a line may be megabytes long.
+    const size_t last = line.find_last_not_of(kBlanks);
+    line.erase(last == std::string::npos ? 0 : last + 1);
+    line.erase(0, line.find_first_not_of(kBlanks));
+    return more;
 }
 
 std::string readArgument(const std::string& text, long& position, bool quoted) {
