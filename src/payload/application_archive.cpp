@@ -1,5 +1,6 @@
 #include <cerrno>
 
+#include "launcher/error_number.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/run_state.h"
 #include "payload/extraction.h"
@@ -52,11 +53,11 @@ std::string applicationArchiveBeside(const std::string& fileName) {
     std::FILE* out = std::fopen(target.c_str(), "wb");
     CopyOutcome outcome;
     if (out == nullptr) {
-        outcome.error = errno != 0 ? errno : EIO;
+        outcome.error = errorNumber();
     } else {
         outcome = copyBlocks(in, out, -1, kCopyBlockSize, false);
         if (std::fclose(out) != 0 && outcome.error == 0) {
-            outcome.error = errno != 0 ? errno : EIO;
+            outcome.error = errorNumber();
         }
     }
     std::fclose(in);

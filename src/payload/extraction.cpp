@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "launcher/error_number.h"
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/messages.h"
@@ -18,10 +19,6 @@ constexpr size_t kBlockSize = 0xEFFF;
 constexpr int kWritingFileMessage = 33;
 constexpr int kDiskSpaceMessage = 34;
 constexpr int kCanceledMessage = 35;
-
-int errorNumber() {
-    return errno != 0 ? errno : EIO;
-}
 
 // Closes the launcher file and the target however the extraction ends; the
 // target's own close is checked, as it may write the last bytes.

@@ -3,15 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "launcher/error_number.h"
 #include "tagfile/text_utils.h"
 
 namespace {
 
 const std::string kRenameSection = "[Rename]";
-
-int errorNumber() {
-    return errno != 0 ? errno : EIO;
-}
 
 }  // namespace
 

@@ -1,8 +1,9 @@
 #include "tagfile/tag_file.h"
 
+#include <cstring>
 #include <memory>
 
-#include "launcher/file_pointer.h"
+#include "launcher/error_number.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
 #include "tagfile/tag_file_source.h"
@@ -211,10 +212,23 @@ std::string TagFile::text() const {
 }
 
 void TagFile::write(const std::string& fileName) const {
-    const FilePointer file(std::fopen(fileName.c_str(), "w"));
-    if (!file) {
-        return;
+    errno = 0;
+    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    int error = file == nullptr ? errorNumber() : 0;
+    if (file != nullptr) {
+        const std::string bytes = text();
+        errno = 0;
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            error = errorNumber();
+        }
+        // The close writes what the stream still holds: it fails on a full disk.
+        errno = 0;
+        if (std::fclose(file) != 0 && error == 0) {
+            error = errorNumber();
+        }
     }
-    const std::string bytes = text();
-    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
+    if (error != 0) {
+        throw LauncherException("Unable to write file: " + fileName + " (" + std::strerror(error) +
+                                ")");
+    }
 }

@@ -46,8 +46,9 @@ public:
     // several values, as a list ended by "/:".  Values are written byte for
     // byte; one that contains a line end cannot be read back as it was.
     std::string text() const;
-    // Writes text() to the file (in text mode); a file that cannot be created
-    // is skipped silently.
+    // Writes text() to the file in text mode, replacing it.  Throws
+    // LauncherException "Unable to write file: <name> (<reason>)" when it
+    // cannot be created or a write or its close fails.
     void write(const std::string& fileName) const;
 
     const std::list<TagEntry>& tags() const { return tags_; }

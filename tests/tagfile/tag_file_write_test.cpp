@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "platform/system.h"
 #include "tagfile/tag_file_fixture.h"
 #include "tagfile/text_utils.h"
 
@@ -59,13 +61,28 @@ TEST_F(TagFileTest, WritingReplacesTheFile) {
     EXPECT_EQ(writtenAndReadBack(tags), (TagList{{"NEW", {"x"}}}));
 }
 
-TEST_F(TagFileTest, AFileThatCannotBeCreatedIsSkipped) {
+TEST_F(TagFileTest, AFileThatCannotBeWrittenIsAFailure) {
     TagFile tags;
     tags.setValue("A", "1");
-    const std::string unreachable = joinPath(dir_.file("no-such-dir"), "x.tag");
-    tags.write(unreachable);
-    tags.write(dir_.path());  // a directory
-    EXPECT_FALSE(fileExists(unreachable));
+    std::vector<std::string> unwritable = {joinPath(dir_.file("no-such-dir"), "x.tag"),
+                                           dir_.path()};
+    // A device that takes no bytes, where there is one (also under Wine).
+    const std::string full = platform::pathSeparator() == '/' ? "/dev/full" : "Z:\\dev\\full";
+    if (fileExists(full)) {
+        unwritable.push_back(full);
+    }
+    for (const std::string& path : unwritable) {
+        try {
+            tags.write(path);
+            ADD_FAILURE() << "writing " << path << " must fail";
+        } catch (const LauncherException& e) {
+            const std::string start = "Unable to write file: " + path + " (";
+            EXPECT_EQ(e.text().substr(0, start.size()), start) << e.text();
+            EXPECT_GT(e.text().size(), start.size() + 1) << "the reason: " << e.text();
+            EXPECT_EQ(e.text().back(), ')') << e.text();
+        }
+    }
+    EXPECT_FALSE(fileExists(unwritable[0]));
 }
 
 // Every value reads back as written, as long as it holds no line end and, in
