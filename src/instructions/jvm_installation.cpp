@@ -14,7 +14,6 @@
 #include "payload/workspace.h"
 #include "platform/file_walker.h"
 #include "platform/platform_queries.h"
-#include "tagfile/text_utils.h"
 
 namespace {
 
@@ -28,9 +27,9 @@ const FileIndexEntry& jvmInstaller(const LauncherFile& launcher) {
     throw LauncherException(messageForCode(kErrNoJvmInstaller));
 }
 
-// Deletes the installer when it has done its work, and also when the
-// extraction or the start failed, so that nothing of it stays in a directory
-// the user chose.
+// Deletes the installer that extraction wrote when it has done its work, and
+// also when its start failed, so that nothing of it stays in a directory the
+// user chose.  A failed extraction leaves nothing to delete.
 class InstallerRemoval {
 public:
     explicit InstallerRemoval(std::string path) : path_(std::move(path)) {}
@@ -49,8 +48,8 @@ private:
 };
 
 void runInstaller(const FileIndexEntry& installer, const std::string& directory) {
-    const InstallerRemoval removal(joinPath(directory, installer.name));
     const std::string installerFile = extract(installer, directory);
+    const InstallerRemoval removal(installerFile);
     // Its exit code and output do not count: the "jvm" file it leaves decides.
     std::string standardOutput;
     std::string standardError;

@@ -1,13 +1,16 @@
 #include "payload/extraction.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 #include "launcher/error_number.h"
 #include "launcher/facade.h"
+#include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/messages.h"
 #include "launcher/run_state.h"
+#include "payload/entry_name.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
 #include "platform/file_system.h"
@@ -20,31 +23,51 @@ constexpr int kWritingFileMessage = 33;
 constexpr int kDiskSpaceMessage = 34;
 constexpr int kCanceledMessage = 35;
 
-// Closes the launcher file and the target however the extraction ends; the
-// target's own close is checked, as it may write the last bytes.
-class ExtractionFiles {
+// The file an extraction writes: created new, and removed again, with what
+// was written of it, unless the extraction completes.  Its close is checked,
+// as it may write the last bytes.
+class ExtractionTarget {
 public:
-    ExtractionFiles() = default;
-    ExtractionFiles(const ExtractionFiles&) = delete;
-    ExtractionFiles& operator=(const ExtractionFiles&) = delete;
-    ~ExtractionFiles() {
-        closeSource();
-        closeTarget();
-    }
-    void closeSource() {
-        if (source != nullptr) {
-            std::fclose(source);
-            source = nullptr;
+    explicit ExtractionTarget(std::string path) : path_(std::move(path)) {}
+    ExtractionTarget(const ExtractionTarget&) = delete;
+    ExtractionTarget& operator=(const ExtractionTarget&) = delete;
+    ~ExtractionTarget() {
+        close();
+        if (created_ && !kept_) {
+            platform::deleteFile(path_);
         }
     }
-    int closeTarget() {
-        const int result = target != nullptr && std::fclose(target) != 0 ? errorNumber() : 0;
-        target = nullptr;
+
+    // Throws when the file exists or cannot be created.
+    void create() {
+        errno = 0;
+        file_ = platform::createNewFile(path_, false);
+        if (file_ == nullptr) {
+            if (errno == EEXIST) {
+                throw LauncherException("Cannot write the embedded file " + path_ +
+                                        ": a file of that name exists.");
+            }
+            throw LauncherException(writeFailureText(errorNumber()));
+        }
+        created_ = true;
+        // The blocks go straight from the one buffer to the file.
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+    std::FILE* file() const { return file_; }
+    // 0, or the error number of a failed close.
+    int close() {
+        errno = 0;
+        const int result = file_ != nullptr && std::fclose(file_) != 0 ? errorNumber() : 0;
+        file_ = nullptr;
         return result;
     }
+    void keep() { kept_ = true; }
 
-    std::FILE* source = nullptr;
-    std::FILE* target = nullptr;
+private:
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    bool created_ = false;
+    bool kept_ = false;
 };
 
 std::string incompleteEntryText(const FileIndexEntry& entry) {
@@ -55,11 +78,11 @@ std::string incompleteEntryText(const FileIndexEntry& entry) {
 }  // namespace
 
 void checkEntryName(const FileIndexEntry& entry) {
-    const std::string& name = entry.name;
-    if (name.empty() || name == "." || name == ".." ||
-        name.find_first_of("/\\:") != std::string::npos) {
-        throw LauncherException("The embedded file name \"" + name +
-                                "\" is not a plain file name; nothing was extracted.");
+    const std::string fault = entryNameFault(entry.name);
+    if (!fault.empty()) {
+        throw LauncherException("The embedded file name \"" + entry.name +
+                                "\" is not a plain file name (" + fault +
+                                "); nothing was extracted.");
     }
 }
 
@@ -101,8 +124,39 @@ std::string writeFailureText(int error) {
     return loadMessage(kWritingFileMessage) + toDecimal(error) + loadMessage(kDiskSpaceMessage);
 }
 
+FilePointer openLauncherFile() {
+    FilePointer stream(std::fopen(launcherFileName().c_str(), "rb"));
+    if (!stream) {
+        throw LauncherException("Cannot open launcher file.");
+    }
+    // Before any other use of the stream: the blocks go straight into the
+    // one buffer.
+    std::setvbuf(stream.get(), nullptr, _IONBF, 0);
+    return stream;
+}
+
+void checkEntryBytes(std::FILE* launcher, const FileIndexEntry& entry) {
+    if (entry.offset < 0 || entry.length < 0) {
+        throw LauncherException(
+            "The embedded file " + entry.name + " has an invalid place in the file index (offset " +
+            toDecimal(entry.offset) + ", length " + toDecimal(entry.length) + ").");
+    }
+    // A payload ends below 2 GiB, where 32-bit offsets end.
+    const int64_t end = static_cast<int64_t>(entry.offset) + entry.length;
+    if (end > INT32_MAX) {
+        throw LauncherException(incompleteEntryText(entry));
+    }
+    // The last byte must be there.
+    if (entry.length > 0 && (std::fseek(launcher, static_cast<long>(end - 1), SEEK_SET) != 0 ||
+                             std::fgetc(launcher) == EOF)) {
+        throw LauncherException(incompleteEntryText(entry));
+    }
+}
+
 std::string extract(const FileIndexEntry& entry, const std::string& directory) {
     checkEntryName(entry);
+    const FilePointer source = openLauncherFile();
+    checkEntryBytes(source.get(), entry);
     // Room for the entry, and for what a compressed one unpacks into with one
     // partly used cluster per file.  Sums as the stored 32-bit fields give them.
     uint32_t bytes = static_cast<uint32_t>(entry.length);
@@ -114,28 +168,15 @@ std::string extract(const FileIndexEntry& entry, const std::string& directory) {
     if (!enoughFreeSpace(directory, static_cast<int32_t>(bytes), static_cast<int32_t>(extra))) {
         throw LauncherException(loadMessage(kWritingFileMessage) + loadMessage(kDiskSpaceMessage));
     }
-    const std::string target = joinPath(directory, entry.name);
-
-    ExtractionFiles files;
-    files.source = std::fopen(launcherFileName().c_str(), "rb");
-    if (files.source == nullptr) {
-        throw LauncherException("Cannot open launcher file.");
-    }
-    if (entry.offset < 0 || std::fseek(files.source, entry.offset, SEEK_SET) != 0) {
+    if (std::fseek(source.get(), entry.offset, SEEK_SET) != 0) {
         throw LauncherException(incompleteEntryText(entry));
     }
-    errno = 0;
-    files.target = std::fopen(target.c_str(), "wb");
-    if (files.target == nullptr) {
-        throw LauncherException(writeFailureText(errorNumber()));
-    }
-    // The blocks go straight between the files and this one buffer.
-    std::setvbuf(files.source, nullptr, _IONBF, 0);
-    std::setvbuf(files.target, nullptr, _IONBF, 0);
+    const std::string path = joinPath(directory, entry.name);
+    ExtractionTarget target(path);
+    target.create();
     const CopyOutcome outcome =
-        copyBlocks(files.source, files.target, entry.length, kBlockSize, true);
-    files.closeSource();
-    const int closeError = files.closeTarget();
+        copyBlocks(source.get(), target.file(), entry.length, kBlockSize, true);
+    const int closeError = target.close();
     if (outcome.error != 0 || closeError != 0) {
         throw LauncherException(writeFailureText(outcome.error != 0 ? outcome.error : closeError));
     }
@@ -146,7 +187,8 @@ std::string extract(const FileIndexEntry& entry, const std::string& directory) {
         throw LauncherException(incompleteEntryText(entry));
     }
     if (entry.fileType == kFileJvmInstaller || entry.fileType == kFileEmbeddedLauncher) {
-        platform::allowExecution(target);
+        platform::allowExecution(path);
     }
-    return target;
+    target.keep();
+    return path;
 }

@@ -3,12 +3,24 @@
 #include <cstdio>
 #include <string>
 
+#include "launcher/file_pointer.h"
+
 struct FileIndexEntry;
 
-// Throws LauncherException when the entry's stored name is not a plain file
-// name: empty, "." or "..", or holding a separator or a colon (a drive or a
-// stream), any of which would write outside the target directory.
+// Throws LauncherException naming the entry and the reason when its stored
+// name is not a plain file name (entry_name.h): such a name would write
+// outside the target directory, or to a device.
 void checkEntryName(const FileIndexEntry& entry);
+
+// The running launcher file, open for reading without a buffer of its own
+// (extraction reads whole blocks).  Throws LauncherException "Cannot open
+// launcher file.".
+FilePointer openLauncherFile();
+
+// Throws LauncherException naming the entry unless the launcher file holds
+// all of its bytes: a negative offset or length (a forged 0xFFFFFFFF) and
+// bytes beyond the end of the file are refused.  Moves the stream.
+void checkEntryBytes(std::FILE* launcher, const FileIndexEntry& entry);
 
 struct CopyOutcome {
     int error = 0;             // the run-time library's error number, 0 when none

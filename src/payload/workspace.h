@@ -42,10 +42,11 @@ void forgetWorkspaceFile(const std::string& path);
 // cannot be asked.
 bool enoughFreeSpace(const std::string& directory, int32_t bytes, int32_t extraClusters);
 
-// Writes the entry's bytes into the directory under its stored name and
-// returns the path; an empty directory means the current one.  Refuses a name
-// that would lead out of the directory, and an entry that the launcher file
-// holds only part of.
+// Writes the entry's bytes into a new file in the directory under its stored
+// name and returns the path; an empty directory means the current one.
+// Refuses, before writing, a name that is not a plain file name, an entry
+// that the launcher file holds only part of, and a name that exists in the
+// directory; a failed extraction removes what it wrote.
 std::string extract(const FileIndexEntry& entry, const std::string& directory);
 
 // The application archive, put into a workspace directory once per run: the
@@ -61,6 +62,10 @@ void forgetApplicationArchive();
 
 // "-vd:extract": every embedded file into the current directory, and
 // "input.tag" that runs the same instructions from them.  Without an
-// argument the running launcher file's entries are used.
+// argument the running launcher file's entries are used.  Refuses, before
+// writing anything, names that are not plain file names, two names for the
+// same file, an embedded "input.tag", an entry the launcher file does not
+// hold whole, and a name that exists in the current directory; after a
+// failure none of the files it wrote stays.
 void extractAll();
 void extractAll(const LauncherFile& file);

@@ -34,6 +34,11 @@ std::FILE* createNewScriptFile(const std::string& path);
 // Lets an extracted program be started: on POSIX it gets its owner's execute
 // permission; on Windows the name alone makes a program.
 void allowExecution(const std::string& path);
+// Creates a file that does not exist yet and opens it for writing, in text
+// mode (a line feed becomes the system's line end) or binary.  Null, with
+// errno telling why (EEXIST), when anything of that name exists, a link
+// too; so a file it returns is one this process made.
+std::FILE* createNewFile(const std::string& path, bool text);
 
 // Opening an existing file for reading, not shared, to learn whether it is
 // there.  kFailed leaves the reason in lastErrorCode(); a directory fails.

@@ -6,6 +6,7 @@
 #include "launcher/error_number.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
+#include "platform/file_system.h"
 #include "tagfile/tag_file_source.h"
 #include "tagfile/text_utils.h"
 
@@ -211,9 +212,11 @@ std::string TagFile::text() const {
     return text;
 }
 
-void TagFile::write(const std::string& fileName) const {
+void TagFile::write(const std::string& fileName, WriteMode mode) const {
     errno = 0;
-    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    const bool createNew = mode == WriteMode::kCreateNew;
+    std::FILE* file =
+        createNew ? platform::createNewFile(fileName, true) : std::fopen(fileName.c_str(), "w");
     int error = file == nullptr ? errorNumber() : 0;
     if (file != nullptr) {
         const std::string bytes = text();
@@ -228,6 +231,9 @@ void TagFile::write(const std::string& fileName) const {
         }
     }
     if (error != 0) {
+        if (file != nullptr && createNew) {
+            platform::deleteFile(fileName);
+        }
         throw LauncherException("Unable to write file: " + fileName + " (" + std::strerror(error) +
                                 ")");
     }

@@ -46,10 +46,13 @@ public:
     // several values, as a list ended by "/:".  Values are written byte for
     // byte; one that contains a line end cannot be read back as it was.
     std::string text() const;
-    // Writes text() to the file in text mode, replacing it.  Throws
-    // LauncherException "Unable to write file: <name> (<reason>)" when it
-    // cannot be created or a write or its close fails.
-    void write(const std::string& fileName) const;
+    // Writes text() to the file in text mode: kReplace replaces the file,
+    // kCreateNew creates it and fails when anything of that name exists.
+    // Throws LauncherException "Unable to write file: <name> (<reason>)"
+    // when it cannot be created or a write or its close fails; a new file is
+    // removed again then.
+    enum class WriteMode { kReplace, kCreateNew };
+    void write(const std::string& fileName, WriteMode mode = WriteMode::kReplace) const;
 
     const std::list<TagEntry>& tags() const { return tags_; }
     int lineCount() const { return lineCount_; }

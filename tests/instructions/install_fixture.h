@@ -51,12 +51,13 @@ protected:
         calls_.clear();
     }
 
-    // Packs the entries and loads the index of the result as the running
-    // launcher file.
-    const LauncherFile& load(LauncherBuilder& builder) {
-        runState().launcherFileName = builder.build();
-        launcher_.load(false);
-        return launcher_;
+    // Packs the entries (unchecked: also names the packer refuses) and loads
+    // the index of the result as the running launcher file.
+    const LauncherFile& load(LauncherBuilder& builder, bool checked = true) {
+        runState().launcherFileName = checked ? builder.build() : builder.buildUnchecked();
+        launcher_ = std::make_unique<LauncherFile>();
+        launcher_->load(false);
+        return *launcher_;
     }
 
     // Whether a program extracted from the running launcher file can be
@@ -81,5 +82,5 @@ protected:
     TempDir files_;
     TempDir workspace_;
     std::vector<std::string> calls_;
-    LauncherFile launcher_;
+    std::unique_ptr<LauncherFile> launcher_;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "instructions/install_fixture.h"
 #include "instructions/jvm_installation.h"
 #include "instructions/script_fixture.h"
@@ -10,6 +12,8 @@
 #include "tagfile/text_utils.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class JvmInstallation : public EmbeddedProgramTest {
 protected:
@@ -110,6 +114,55 @@ TEST_F(JvmInstallation, AnInstallerThatCannotStartIsRemovedAgain) {
     EXPECT_EQ(outcome.text.rfind("CreateProcess failed  ==>  ", 0), 0u) << outcome.text;
     EXPECT_FALSE(fileExists(chosen.file(installerName_)));
     EXPECT_EQ(getNumber(1), 0);
+}
+
+// An installer stored under a name that is no plain file name, in a tree of
+// the user's own files around the temp directory and the chosen directory:
+// it is refused before anything is written, and nothing is touched, not even
+// by the removal of the installer.  A plain name that exists in the chosen
+// directory is refused likewise: neither replaced nor removed.
+TEST_F(JvmInstallation, AnInstallerThatWouldWriteOutsideItsOwnFileTouchesNothing) {
+    TempDir tree;
+    const std::string chosen = tree.file("chosen");
+    fs::create_directories(joinPath(chosen, "sub"));
+    writeFile(tree.file("victim"), "victim");
+    writeFile(joinPath(chosen, "user.txt"), "the user's own");
+    writeFile(joinPath(joinPath(chosen, "sub"), "deep.txt"), "deep");
+    writeFile(workspace_.file("mine.txt"), "in the temp directory");
+    useFrontEnd(chosen);
+    const std::string refused = "is not a plain file name";
+    const std::string exists = ": a file of that name exists.";
+    const struct {
+        std::string name;
+        std::vector<JvmInstallMode> modes;
+        std::string error;
+    } cases[] = {
+        {"", {kInstallHidden, kInstallShown, kInstallIntoChosenDirectory}, refused},
+        {".", {kInstallHidden, kInstallShown, kInstallIntoChosenDirectory}, refused},
+        {"..", {kInstallHidden, kInstallShown, kInstallIntoChosenDirectory}, refused},
+        {"../victim", {kInstallHidden, kInstallIntoChosenDirectory}, refused},
+        {"..\\victim", {kInstallShown, kInstallIntoChosenDirectory}, refused},
+        {"NUL", {kInstallHidden, kInstallIntoChosenDirectory}, refused},
+        {"aux.txt", {kInstallShown, kInstallIntoChosenDirectory}, refused},
+        {"COM1.bin", {kInstallIntoChosenDirectory}, refused},
+        {"sub", {kInstallIntoChosenDirectory}, exists},
+        {"user.txt", {kInstallIntoChosenDirectory}, exists},
+    };
+    const auto treeBefore = treeContents(tree.path());
+    const auto tempBefore = treeContents(workspace_.path(), "LRE");
+    for (const auto& c : cases) {
+        LauncherBuilder builder(files_);
+        const LauncherFile& launcher = load(builder.add(kFileJvmInstaller, 2, c.name, installer_),
+                                            /*checked=*/false);
+        for (const JvmInstallMode mode : c.modes) {
+            const Outcome outcome = outcomeOf([&] { installJvm(launcher, mode); });
+            EXPECT_EQ(outcome.kind, "launcher") << c.name << " " << mode;
+            EXPECT_NE(outcome.text.find(c.error), std::string::npos) << outcome.text;
+            EXPECT_EQ(getNumber(1), 0);
+            EXPECT_EQ(treeContents(tree.path()), treeBefore) << c.name << " " << mode;
+            EXPECT_EQ(treeContents(workspace_.path(), "LRE"), tempBefore) << c.name << " " << mode;
+        }
+    }
 }
 
 }  // namespace

@@ -109,30 +109,63 @@ TEST_F(ExtractionTest, EmptyDirectoryMeansTheCurrentOne) {
     EXPECT_EQ(readFile(joinPath(target(), "here.bin")), launcherBytes_.substr(10, 20));
 }
 
-TEST_F(ExtractionTest, NameThatLeavesTheDirectoryIsRefusedBeforeWriting) {
-    for (const std::string name : {"", ".", "..", "../up.jar", "sub/a.jar", "sub\\a.jar",
-                                   "/abs.jar", "\\abs.jar", "C:a.jar", "C:\\a.jar", "a.jar:s"}) {
+TEST_F(ExtractionTest, NameThatIsNoPlainFileNameIsRefusedBeforeWriting) {
+    for (const std::string name :
+         {"", ".", "..", "../up.jar", "sub/a.jar", "sub\\a.jar", "/abs.jar", "\\abs.jar", "C:a.jar",
+          "C:\\a.jar", "a.jar:s", "NUL", "con", "aux.txt", "COM1.bin", "LPT9", "CONOUT$", "a?b",
+          "a.jar."}) {
         const std::string text = failureOf(entry(name, 0, 10), target());
-        EXPECT_NE(text.find("\"" + name + "\""), std::string::npos) << text;
+        EXPECT_EQ(
+            text.rfind("The embedded file name \"" + name + "\" is not a plain file name (", 0), 0u)
+            << text;
+        EXPECT_TRUE(endsWith(text, "); nothing was extracted.")) << text;
     }
     EXPECT_TRUE(targetFiles().empty());
     EXPECT_FALSE(fileExists(directory_.file("up.jar")));
 }
 
-TEST_F(ExtractionTest, EntryBeyondTheLauncherFileIsAFailure) {
+TEST_F(ExtractionTest, EntryOutsideTheLauncherFileIsRefusedBeforeWriting) {
     const int32_t size = static_cast<int32_t>(launcherBytes_.size());
-    for (const FileIndexEntry& e :
-         {entry("short.exe", size - 10, 11), entry("after.exe", size + 5, 1),
-          entry("negative.exe", -1, 1)}) {
-        const std::string text = failureOf(e, target());
-        EXPECT_EQ(text, "The embedded file " + e.name +
-                            " is incomplete: the launcher file does not hold all of its bytes.");
+    const std::string incomplete =
+        " is incomplete: the launcher file does not hold all of its bytes.";
+    const struct {
+        FileIndexEntry entry;
+        std::string text;
+    } cases[] = {
+        {entry("short.exe", size - 10, 11), "The embedded file short.exe" + incomplete},
+        {entry("after.exe", size + 5, 1), "The embedded file after.exe" + incomplete},
+        {entry("far.exe", INT32_MAX, 1), "The embedded file far.exe" + incomplete},
+        {entry("wide.exe", 1, INT32_MAX), "The embedded file wide.exe" + incomplete},
+        // A length of 0xFFFFFFFF read as a signed number.
+        {entry("forged.exe", 0, -1),
+         "The embedded file forged.exe has an invalid place in the file index (offset 0, length "
+         "-1)."},
+        {entry("negative.exe", -1, 1),
+         "The embedded file negative.exe has an invalid place in the file index (offset -1, "
+         "length 1)."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failureOf(c.entry, target()), c.text);
     }
+    EXPECT_TRUE(targetFiles().empty());
+}
+
+TEST_F(ExtractionTest, AFileOfTheNameIsLeftAsItIs) {
+    writeFile(joinPath(target(), "mine.txt"), "my own bytes");
+    fs::create_directory(joinPath(target(), "mine"));
+    writeFile(joinPath(joinPath(target(), "mine"), "deep.txt"), "deep");
+    for (const std::string name : {"mine.txt", "mine"}) {
+        EXPECT_EQ(failureOf(entry(name, 0, 10), target()), "Cannot write the embedded file " +
+                                                               joinPath(target(), name) +
+                                                               ": a file of that name exists.");
+    }
+    EXPECT_EQ(readFile(joinPath(target(), "mine.txt")), "my own bytes");
+    EXPECT_EQ(readFile(joinPath(joinPath(target(), "mine"), "deep.txt")), "deep");
 }
 
 TEST_F(ExtractionTest, TargetThatCannotBeCreatedGivesTheErrorNumber) {
-    fs::create_directory(joinPath(target(), "taken"));  // a directory has the name
-    const std::string text = failureOf(entry("taken", 0, 10), target());
+    // Longer than any file system takes a name.
+    const std::string text = failureOf(entry(std::string(300, 'n'), 0, 10), target());
     const std::string before = loadMessage(33);
     const std::string after = loadMessage(34);
     ASSERT_GT(text.size(), before.size() + after.size()) << text;
@@ -158,14 +191,15 @@ public:
     }
 };
 
-TEST_F(ExtractionTest, CancelStopsAfterTheCurrentBlock) {
+TEST_F(ExtractionTest, CancelStopsAfterTheCurrentBlockAndRemovesTheFile) {
     EXPECT_EXIT(
         {
             std::vector<std::string> calls;
             setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls));
             const std::string text = failureOf(entry("big.bin", 0, 3 * kBlock), target());
-            const bool oneBlock = readFile(joinPath(target(), "big.bin")).size() == kBlock;
-            std::exit(text == loadMessage(35) && oneBlock && calls.size() == 1 ? 0 : 1);
+            // The block written is removed again with its file.
+            const bool removed = !fileExists(joinPath(target(), "big.bin"));
+            std::exit(text == loadMessage(35) && removed && calls.size() == 1 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
 }

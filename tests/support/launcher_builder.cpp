@@ -40,6 +40,30 @@ std::string LauncherBuilder::build(const std::string& fileName) const {
     return path;
 }
 
+std::string LauncherBuilder::buildUnchecked(const std::string& fileName) const {
+    std::string body = stub_;
+    std::vector<IndexRecord> records;
+    for (const PackEntry& entry : plan_.entries) {
+        const std::string content = readFile(entry.path);
+        IndexRecord record;
+        record.fileType = static_cast<uint8_t>(entry.fileType);
+        record.fileId = entry.fileId;
+        record.offset = static_cast<int32_t>(body.size());
+        record.length = static_cast<int32_t>(content.size());
+        record.name = entry.name;
+        record.compressedFlag = entry.compressed ? 1 : 0;
+        record.decompressedFileCount = entry.decompressedFileCount;
+        record.decompressedSize = entry.decompressedSize;
+        records.push_back(record);
+        body += content;
+    }
+    const std::string path = directory_.file(fileName);
+    writeFile(path,
+              launcherFileBytes(body, fileIndexBytes(static_cast<int32_t>(records.size()), records),
+                                static_cast<uint8_t>(plan_.launcherKind)));
+    return path;
+}
+
 std::string fileIndexBytes(int32_t fileCount, const std::vector<IndexRecord>& records) {
     std::string bytes;
     appendBigEndian32(bytes, static_cast<uint32_t>(fileCount));

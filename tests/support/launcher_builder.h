@@ -24,6 +24,9 @@ public:
     // Writes the launcher file into the directory; returns its path.  Throws
     // PackError as the packer does.
     std::string build(const std::string& fileName = "launcher.exe") const;
+    // The same layout written with the payload encoders, without the
+    // packer's checks, so that names it refuses can be stored.
+    std::string buildUnchecked(const std::string& fileName = "launcher.exe") const;
 
     const PackPlan& plan() const { return plan_; }
 

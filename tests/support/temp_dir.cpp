@@ -49,3 +49,20 @@ bool fileExists(const std::string& path) {
     std::error_code ignored;
     return fs::exists(path, ignored);
 }
+
+std::map<std::string, std::string> treeContents(const std::string& directory,
+                                                const std::string& skippedPrefix) {
+    std::map<std::string, std::string> contents;
+    for (auto entry = fs::recursive_directory_iterator(directory);
+         entry != fs::recursive_directory_iterator(); ++entry) {
+        const std::string name = entry->path().filename().string();
+        if (!skippedPrefix.empty() && name.rfind(skippedPrefix, 0) == 0) {
+            entry.disable_recursion_pending();
+            continue;
+        }
+        const std::string relative = fs::relative(entry->path(), directory).generic_string();
+        contents[relative] =
+            entry->is_directory() ? "<directory>" : readFile(entry->path().string());
+    }
+    return contents;
+}

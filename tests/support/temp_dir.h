@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 
 // A fresh directory for one test, removed with everything in it at the end.
@@ -21,3 +22,8 @@ private:
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// Everything under a directory by its path relative to it: a file's bytes,
+// "<directory>" for a directory; names that start with `skippedPrefix` (when
+// not empty) are left out with what is under them.
+std::map<std::string, std::string> treeContents(const std::string& directory,
+                                                const std::string& skippedPrefix = "");

@@ -54,7 +54,7 @@ TEST(Vdpack, BuildThenListRoundTripsEveryField) {
                           type == 8 ? "8" : kTypeNames[type], "--id", std::to_string(id)});
         std::string stored = name;
         if (type == 3) {
-            stored = "lib/other name.jar";
+            stored = "other name.jar";
             arguments.insert(arguments.end(), {"--name", stored});
         }
         expected += std::to_string(type) + ": " + kTypeNames[type] + " id=" + std::to_string(id) +
@@ -146,6 +146,7 @@ TEST(Vdpack, RejectsBadInputWithoutWritingAnything) {
     const std::string output = directory.file("out.exe");
     writeFile(stub, "MZ");
     writeFile(file, "A: b\n");
+    writeFile(directory.file("con"), "A: b\n");
     writeFile(directory.file("counts.tag"), "STUB: stub\nFILE:\n  a\n  b\n/:\nTYPE: JVM\nID: 1\n");
     writeFile(directory.file("unknown.tag"), "STUB: stub\nFILES: a\n");
     const std::vector<std::string> build = {"build", "--stub", stub, "-o", output};
@@ -180,10 +181,26 @@ TEST(Vdpack, RejectsBadInputWithoutWritingAnything) {
          "the file id '2147483648' is not a 32-bit decimal number"},
         {withEntry({"--file", file, "--type", "JVM", "--id", "1x"}), "is not a 32-bit"},
         {withEntry({"--file", file, "--type", "JVM", "--id", "1", "--name", "a\nb"}),
-         "holds a line feed"},
+         "is not a plain file name: it holds a control character (byte 10)"},
         {withEntry(
              {"--file", file, "--type", "JVM", "--id", "1", "--name", std::string("a\0b", 3)}),
-         "holds a NUL byte"},
+         "the stored name 'a\\x00b' of '" + file +
+             "' is not a plain file name: it holds a control character (byte 0)"},
+        {withEntry({"--file", file, "--type", "JVM", "--id", "1", "--name", ".."}),
+         "the stored name '..' of '" + file + "' is not a plain file name: it names a directory"},
+        {withEntry({"--file", file, "--type", "JVM", "--id", "1", "--name", "../victim"}),
+         "is not a plain file name: it holds a path separator"},
+        {withEntry({"--file", file, "--type", "JVM", "--id", "1", "--name", "aux.txt"}),
+         "is not a plain file name: it names the Windows device AUX"},
+        {withEntry({"--file", directory.file("con"), "--type", "JVM", "--id", "1"}),
+         "the stored name 'con' of '" + directory.file("con") +
+             "' is not a plain file name: it names the Windows device CON"},
+        {withEntry({"--file", file, "--type", "JVM", "--id", "1", "--file", file, "--type", "JVM",
+                    "--id", "2", "--name", "FILE.tag"}),
+         "the stored names cannot be extracted side by side: \"file.tag\" and \"FILE.tag\" name "
+         "the same file"},
+        {withEntry({"--file", file, "--type", "JVM", "--id", "1", "--name", "Input.tag"}),
+         "\"Input.tag\" is the name of the input file written beside the extracted files"},
         {withEntry(
              {"--file", file, "--type", "JVM", "--id", "1", "--name", std::string(32768, 'n')}),
          "is longer than 32767 bytes"},

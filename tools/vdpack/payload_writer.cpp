@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "payload/entry_name.h"
 #include "payload/launcher_file.h"
 #include "tagfile/text_utils.h"
 #include "vdpack/payload_format.h"
@@ -12,8 +13,19 @@ namespace {
 constexpr size_t kMaxNameLength = 32767;
 constexpr long long kMaxOffset = INT32_MAX;
 
+// A path or name in quotes, a control character in it as \xNN, so that it
+// shows in a message.
 std::string inQuotes(const std::string& path) {
-    return "'" + path + "'";
+    std::string text = "'";
+    for (const char c : path) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            const char* const digits = "0123456789abcdef";
+            text += std::string("\\x") + digits[(c >> 4) & 0xF] + digits[c & 0xF];
+        } else {
+            text += c;
+        }
+    }
+    return text + "'";
 }
 
 void checkEntry(const PackEntry& entry) {
@@ -22,11 +34,10 @@ void checkEntry(const PackEntry& entry) {
         throw PackError("the type of " + file + " is not 0 to 8");
     }
     const std::string name = storedName(entry);
-    if (name.find('\0') != std::string::npos) {
-        throw PackError("the stored name of " + file + " holds a NUL byte");
-    }
-    if (name.find('\n') != std::string::npos) {
-        throw PackError("the stored name of " + file + " holds a line feed");
+    const std::string fault = entryNameFault(name);
+    if (!fault.empty()) {
+        throw PackError("the stored name " + inQuotes(name) + " of " + file +
+                        " is not a plain file name: " + fault);
     }
     if (name.size() > kMaxNameLength) {
         throw PackError("the stored name of " + file + " is longer than 32767 bytes");
@@ -184,8 +195,14 @@ void writeLauncherFile(const PackPlan& plan, const std::string& output) {
     if (plan.launcherKind < 0 || plan.launcherKind > 255) {
         throw PackError("the launcher kind is not 0 to 255");
     }
+    std::vector<std::string> names;
     for (const PackEntry& entry : plan.entries) {
         checkEntry(entry);
+        names.push_back(storedName(entry));
+    }
+    const std::string fault = entryNameSetFault(names);
+    if (!fault.empty()) {
+        throw PackError("the stored names cannot be extracted side by side: " + fault);
     }
     const Layout layout = layOut(plan);
     std::string index;

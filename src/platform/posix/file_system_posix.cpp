@@ -77,6 +77,22 @@ void allowExecution(const std::string& path) {
     }
 }
 
+std::FILE* createNewFile(const std::string& path, bool) {
+    const int descriptor =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "w");
+    if (file == nullptr) {
+        const int error = errno;
+        close(descriptor);
+        unlink(path.c_str());
+        errno = error;
+    }
+    return file;
+}
+
 OpenTest testOpenForReading(const std::string& path) {
     // Non-blocking, so that a named pipe without a writer does not hang here.
     const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <cerrno>
+
 #include "platform/file_system.h"
 #include "platform/win32/wide_text.h"
 
@@ -71,6 +73,23 @@ bool createDirectory(const std::string& path) {
 }
 
 void allowExecution(const std::string&) {}
+
+std::FILE* createNewFile(const std::string& path, bool text) {
+    const int descriptor = _open(
+        path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_NOINHERIT | (text ? _O_TEXT : _O_BINARY),
+        _S_IREAD | _S_IWRITE);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, text ? "w" : "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        _close(descriptor);
+        DeleteFileA(path.c_str());
+        errno = error;
+    }
+    return file;
+}
 
 OpenTest testOpenForReading(const std::string& path) {
     const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
