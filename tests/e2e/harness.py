@@ -8,6 +8,7 @@ LAUNCHER_SOURCE_DIR.
 import os
 import pathlib
 import shutil
+import struct
 import subprocess
 import tempfile
 import unittest
@@ -115,11 +116,11 @@ class PackedRunTestCase(LauncherTestCase):
             entries.append((installer, "JVM_INSTALLER", 2, program_name("jvm_installer")))
         return pack(self.dir / program_name(name), entries)
 
-    def start(self, launcher, *args, cwd=None):
-        code, out, _ = run_launcher(
+    def start(self, launcher, *args, cwd=None, stdin=b""):
+        code, out, self.stderr = run_launcher(
             ["-console", "-vd:log", native_path(self.log), "-vd:tempdir",
              native_path(self.temp) + SEPARATOR,
-             *args], cwd=cwd or self.dir, program=launcher)
+             *args], cwd=cwd or self.dir, program=launcher, stdin=stdin)
         return code, text(out)
 
     def log_text(self):
@@ -127,3 +128,32 @@ class PackedRunTestCase(LauncherTestCase):
 
     def assertWorkspaceGone(self):
         self.assertEqual(sorted(os.listdir(self.temp)), [])
+
+
+def pack_unchecked(output, entries, stub=None):
+    """Writes a launcher file byte by byte, without vdpack's checks, so that it
+    may hold what vdpack refuses.  Entries are (bytes, type number, id, name),
+    or with a fifth item (offset, length) that the index gives instead of the
+    bytes' own place."""
+    body = pathlib.Path(stub or LAUNCHER).read_bytes()
+    index = struct.pack(">i", len(entries))
+    for entry in entries:
+        content, file_type, file_id, name = entry[:4]
+        place = (len(body), len(content))
+        body += content
+        offset, length = entry[4] if len(entry) > 4 else place
+        stored = name.encode("utf-8")
+        index += struct.pack(">BiIiH", file_type, file_id, length & 0xFFFFFFFF, offset,
+                             len(stored)) + stored + b"\0"
+    data = body + index + struct.pack(">BiI", 0, len(body), 0xCA82CA82)
+    pathlib.Path(output).write_bytes(data)
+    pathlib.Path(output).chmod(0o755)
+    return output
+
+
+def tree_contents(directory):
+    """Every file and directory under a directory: a file's bytes, None for a
+    directory, by path relative to it."""
+    directory = pathlib.Path(directory)
+    return {str(path.relative_to(directory)): None if path.is_dir() else path.read_bytes()
+            for path in sorted(directory.rglob("*"))}

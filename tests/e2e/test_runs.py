@@ -7,7 +7,8 @@ import time
 import unittest
 
 from harness import (EMPTY_INSTALLER, INSTALLER, PackedRunTestCase, native_path, pack,
-                     program_name, run_launcher, text, write_tag_file)
+                     pack_unchecked, program_name, run_launcher, text, tree_contents,
+                     write_tag_file)
 
 PREPARING = "Preparing Java(tm) Virtual Machine..."
 
@@ -125,6 +126,75 @@ class PackedRuns(PackedRunTestCase):
             time.sleep(0.5)
         self.assertIn("  file name: instructions.tag", self.log_text())
         self.assertWorkspaceGone()
+
+
+
+class HostileLauncherFiles(PackedRunTestCase):
+    """Launcher files that hold what vdpack refuses, run beside a tree of the
+    user's own files: each fails clearly and touches nothing."""
+
+    def setUp(self):
+        super().setUp()
+        self.tree = self.dir / "tree"
+        self.chosen = self.tree / "chosen"
+        (self.chosen / "sub").mkdir(parents=True)
+        (self.tree / "victim.txt").write_bytes(b"victim")
+        (self.chosen / "user.txt").write_bytes(b"the user's own")
+        (self.chosen / "sub" / "deep.txt").write_bytes(b"deep")
+        (self.temp / "mine.txt").write_bytes(b"in the temp directory")
+
+    def untouched(self):
+        return tree_contents(self.tree), tree_contents(self.temp)
+
+    def test_an_installer_that_would_write_outside_its_own_file_touches_nothing(self):
+        installer = pathlib.Path(INSTALLER).read_bytes()
+        refused = "is not a plain file name"
+        cases = [(name, mode, refused) for name in ("", ".", "..", "../victim.txt",
+                                                    "..\\victim.txt") for mode in (0, 1, 2)]
+        cases += [(name, 2, refused) for name in ("NUL", "aux.txt", "COM1.bin", "CONOUT$")]
+        # Plain names that the chosen directory holds: neither replaced nor removed.
+        cases += [(name, 2, ": a file of that name exists.") for name in ("sub", "user.txt")]
+        before = self.untouched()
+        for name, mode, error in cases:
+            with self.subTest(name=name, mode=mode):
+                launcher = pack_unchecked(self.dir / program_name("hostile"), [
+                    (f"INSTRUCTIONS: INSTALL_JVM {mode}\n".encode(), 0, 1, "instructions.tag"),
+                    (installer, 4, 2, name)])
+                code, out = self.start(launcher,
+                                       stdin=(native_path(self.chosen) + "\n").encode())
+                self.assertEqual(code, -1, out)
+                self.assertIn(error, out)
+                self.assertEqual(self.untouched(), before)
+
+    def test_extract_refuses_a_hostile_launcher_file_and_touches_nothing(self):
+        instructions = (b"INSTRUCTIONS: GOTO X\n", 0, 1, "instructions.tag")
+        cases = [
+            ([instructions, (b"x", 3, 2, "../victim.txt")],
+             'The embedded file name "../victim.txt" is not a plain file name'),
+            ([instructions, (b"x", 3, 2, "NUL")],
+             'The embedded file name "NUL" is not a plain file name'),
+            # A length of 0xFFFFFFFF, and bytes beyond the end of the file.
+            ([instructions, (b"x", 3, 2, "lib.jar", (0, -1))],
+             "The embedded file lib.jar has an invalid place in the file index (offset 0, "
+             "length -1)."),
+            ([instructions, (b"x", 3, 2, "lib.jar", (100, 1 << 30))],
+             "The embedded file lib.jar is incomplete"),
+            ([instructions, (b"x", 3, 2, "input.tag")],
+             '"input.tag" is the name of the input file written beside the extracted files'),
+            ([instructions, (b"x", 3, 2, "lib.jar"), (b"y", 3, 3, "LIB.jar")],
+             '"lib.jar" and "LIB.jar" name the same file'),
+            ([instructions, (b"x", 3, 2, "user.txt")],
+             'The current directory holds a file named "user.txt"'),
+        ]
+        before = self.untouched()
+        for entries, error in cases:
+            with self.subTest(error=error):
+                launcher = pack_unchecked(self.dir / program_name("hostile"), entries)
+                code, out = self.start(launcher, "-vd:extract", cwd=self.chosen)
+                self.assertEqual(code, -1, out)
+                self.assertIn("Unable to extract embedded files from the launcher. ", out)
+                self.assertIn(error, out)
+                self.assertEqual(self.untouched(), before)
 
 
 if __name__ == "__main__":
