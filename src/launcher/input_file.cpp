@@ -80,6 +80,12 @@ void loadNamedFiles(const TagFile& input) {
             }
         }
     }
+    // "-vd:extract" names the JVM message it wrote, like the other files.
+    if (input.count("JVMMESSAGE") > 0) {
+        loadNamedFile(kErrInstructionsFile, [&] {
+            file.useJvmMessage(std::make_unique<TagFile>(input.getValue("JVMMESSAGE")));
+        });
+    }
 }
 
 }  // namespace

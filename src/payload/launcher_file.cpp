@@ -71,17 +71,20 @@ LauncherFile::LauncherFile() = default;
 LauncherFile::~LauncherFile() = default;
 
 void LauncherFile::load(bool withTagFiles) {
-    if (indexLoaded_) {
+    if (indexLoaded_ && (tagFilesLoaded_ || !withTagFiles)) {
         return;
     }
-    // A failed earlier load left what it had read; start over.
-    forgetEmbeddedFiles();
     const FilePointer stream(std::fopen(launcherFileName().c_str(), "rb"));
     if (!stream) {
         throw LauncherException("Cannot open launcher file.");
     }
-    readIndex(stream.get());
-    logIndex();
+    if (!indexLoaded_) {
+        // A failed earlier load left what it had read; start over.
+        forgetEmbeddedTagFiles();
+        entries_.clear();
+        readIndex(stream.get());
+        logIndex();
+    }
     if (withTagFiles) {
         loadTagFiles(stream.get());
     }
@@ -123,6 +126,8 @@ void LauncherFile::logIndex() const {
 }
 
 void LauncherFile::loadTagFiles(std::FILE* stream) {
+    // A failed earlier parse left what it had built; start over.
+    forgetEmbeddedTagFiles();
     for (const auto& entry : entries_) {
         if (!isTagFileType(entry->fileType)) {
             continue;
@@ -177,12 +182,14 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
     }
 }
 
-void LauncherFile::forgetEmbeddedFiles() {
+void LauncherFile::forgetEmbeddedTagFiles() {
     embeddedInstructions_.reset();
     launchScriptTags_ = nullptr;
     jvmTagFiles_.clear();
     jvmMessageTags_ = nullptr;
-    entries_.clear();
+    for (const auto& entry : entries_) {
+        entry->tagFile.reset();
+    }
 }
 
 const FileIndexEntry* LauncherFile::entryAt(int position) const {
@@ -218,6 +225,11 @@ void LauncherFile::useLaunchScript(std::unique_ptr<TagFile> launchScript) {
 void LauncherFile::addJvmFile(std::unique_ptr<TagFile> jvmFile) {
     loadedFiles_.push_back(std::move(jvmFile));
     namedJvmFiles_.push_back(loadedFiles_.back().get());
+}
+
+void LauncherFile::useJvmMessage(std::unique_ptr<TagFile> jvmMessage) {
+    loadedFiles_.push_back(std::move(jvmMessage));
+    namedJvmMessage_ = loadedFiles_.back().get();
 }
 
 LauncherFile& launcherFile() {

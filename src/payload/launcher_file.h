@@ -58,7 +58,8 @@ public:
     LauncherFile& operator=(const LauncherFile&) = delete;
 
     // Reads the trailer and the index of the running launcher file (at most
-    // once per process); with loadTagFiles also parses the embedded tag files.
+    // once per process); with loadTagFiles also parses the embedded tag files
+    // (at most once, also when an earlier load read the index without them).
     void load(bool loadTagFiles);
     bool indexLoaded() const { return indexLoaded_; }
 
@@ -87,16 +88,20 @@ public:
     }
     void useJvmFilesGiven() { jvmFilesGiven_ = true; }
     void addJvmFile(std::unique_ptr<TagFile> jvmFile);
-    // The last embedded JVM message (type 8).  The JVM message object built
-    // from it will take its place.
-    const TagFile* jvmMessageTags() const { return jvmMessageTags_; }
+    // The JVM message: the last embedded one (type 8), or the file an input
+    // file named instead.  The JVM message object built from it will take
+    // its place.
+    const TagFile* jvmMessageTags() const {
+        return namedJvmMessage_ != nullptr ? namedJvmMessage_ : jvmMessageTags_;
+    }
+    void useJvmMessage(std::unique_ptr<TagFile> jvmMessage);
 
 private:
     void readIndex(std::FILE* stream);
     void logIndex() const;
     void loadTagFiles(std::FILE* stream);
     void buildObject(const FileIndexEntry& entry);
-    void forgetEmbeddedFiles();
+    void forgetEmbeddedTagFiles();
 
     std::vector<std::unique_ptr<FileIndexEntry>> entries_;
     bool indexLoaded_ = false;
@@ -110,6 +115,7 @@ private:
     bool jvmFilesGiven_ = false;
     std::vector<const TagFile*> namedJvmFiles_;
     const TagFile* jvmMessageTags_ = nullptr;
+    const TagFile* namedJvmMessage_ = nullptr;
 };
 
 LauncherFile& launcherFile();

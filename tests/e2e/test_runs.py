@@ -86,6 +86,29 @@ class PackedRuns(PackedRunTestCase):
         self.assertIn("Error in instructions. Invalid command (goto).  Line number (2)", out)
         self.assertWorkspaceGone()
 
+    def test_the_extracted_jvm_message_is_read_back(self):
+        instructions = write_tag_file(self.dir / "instructions.tag",
+                                      {"INSTRUCTIONS": ["GOTO DONE", ":DONE"]})
+        message = write_tag_file(self.dir / "message.tag", {"MESSAGE": "No JVM here"})
+        launcher = pack(self.dir / program_name("setup"),
+                        [(instructions, "INSTRUCTIONS", 1, "instructions.tag"),
+                         (message, "JVMMESSAGE", 2, "message.tag")])
+        packed_code, _ = self.start(launcher)
+        unpacked = self.dir / "unpacked"
+        unpacked.mkdir()
+        self.assertEqual(self.start(launcher, "-vd:extract", cwd=unpacked)[0], 0)
+        self.assertIn("JVMMESSAGE:  message.tag\n",
+                      (unpacked / "input.tag").read_text().replace("\r", ""))
+        code, out = self.start(launcher, "-vd:in", "input.tag", cwd=unpacked)
+        self.assertEqual(code, packed_code, out)
+        # The loose message file is the one that is read now.
+        (unpacked / "message.tag").write_text("not a tag file\n")
+        code, out = self.start(launcher, "-vd:in", "input.tag", cwd=unpacked)
+        self.assertEqual(code, -1)
+        self.assertIn("Error loading instructions file.Syntax error in message.tag at line 1 ==> "
+                      "Missing colon at the end of the tag name.", out)
+        self.assertWorkspaceGone()
+
     def test_the_install_action_of_an_input_file(self):
         destination = self.dir / "jre"
         destination.mkdir()
@@ -162,7 +185,7 @@ class HostileLauncherFiles(PackedRunTestCase):
                     (installer, 4, 2, name)])
                 code, out = self.start(launcher,
                                        stdin=(native_path(self.chosen) + "\n").encode())
-                self.assertEqual(code, -1, out)
+                self.assertEqual(code, -1, out + text(self.stderr))
                 self.assertIn(error, out)
                 self.assertEqual(self.untouched(), before)
 

@@ -265,18 +265,61 @@ TEST_F(LauncherFileTest, AFailedLoadStartsOverWhenRepeated) {
     EXPECT_EQ(file.jvmTagFiles(), std::vector<const TagFile*>{file.entryAt(0)->tagFile.get()});
 }
 
-TEST_F(LauncherFileTest, ASecondLoadDoesNothing) {
+// "-vd:extract" reads the index without the tag files; a later load that
+// asks for them ("-vd:in" with ACTION RUN_INSTRUCTIONS) parses them.
+TEST_F(LauncherFileTest, TagFilesAreParsedWhenALaterLoadAsksForThem) {
     const std::string path = LauncherBuilder(directory_)
                                  .add(kFileInstructions, 1, "i.tag", "INSTRUCTIONS: GOTO X\n")
+                                 .add(kFileJvmMessage, 2, "m.tag", "MESSAGE: none\n")
                                  .build();
     use(path);
     LauncherFile file;
     file.load(false);
-    writeFile(path, "replaced");
-    file.load(true);
-    ASSERT_EQ(file.entryCount(), 1);
     EXPECT_EQ(file.entryAt(0)->tagFile, nullptr);
-    EXPECT_EQ(file.instructions(), nullptr);
+    file.load(true);
+    ASSERT_EQ(file.entryCount(), 2);
+    ASSERT_NE(file.entryAt(0)->tagFile, nullptr);
+    EXPECT_NE(file.instructions(), nullptr);
+    EXPECT_EQ(file.jvmMessageTags(), file.entryAt(1)->tagFile.get());
+
+    // Once both are loaded, further loads do nothing.
+    writeFile(path, "replaced");
+    InstructionInterpreter* const instructions = file.instructions();
+    file.load(true);
+    file.load(false);
+    EXPECT_EQ(file.entryCount(), 2);
+    EXPECT_EQ(file.instructions(), instructions);
+}
+
+TEST_F(LauncherFileTest, AFailedParseOfTheTagFilesStartsOverWhenRepeated) {
+    const std::string path = LauncherBuilder(directory_)
+                                 .add(kFileJvm, 1, "a.tag", "JVM_EXE: a\n")
+                                 .add(kFileJvm, 2, "b.tag", "no colon\n")
+                                 .build();
+    use(path);
+    LauncherFile file;
+    file.load(false);
+    EXPECT_THROW(file.load(true), LauncherException);
+    // The same bytes, now a tag file: the JVM files are there once each.
+    std::string bytes = readFile(path);
+    bytes.replace(bytes.find("no colon"), 8, "B: colon");
+    writeFile(path, bytes);
+    file.load(true);
+    EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{file.entryAt(0)->tagFile.get(),
+                                                               file.entryAt(1)->tagFile.get()}));
+}
+
+TEST_F(LauncherFileTest, ANamedJvmMessageOutranksTheEmbeddedOne) {
+    use(LauncherBuilder(directory_)
+            .add(kFileJvmMessage, 1, "embedded.tag", "MESSAGE: embedded\n")
+            .build());
+    LauncherFile file;
+    auto named = std::make_unique<TagFile>();
+    named->setValue("MESSAGE", "named");
+    file.useJvmMessage(std::move(named));
+    file.load(true);
+    ASSERT_NE(file.jvmMessageTags(), nullptr);
+    EXPECT_EQ(file.jvmMessageTags()->getValue("MESSAGE"), "named");
 }
 
 TEST_F(LauncherFileTest, BytesAfterTheTrailerDoNotHideTheIndex) {
