@@ -56,13 +56,19 @@ void TagFile::parse(const std::string& text, const std::string& fileName) {
             syntaxError(lineCount_, "Missing colon at the end of the tag name.");
         }
         const std::string tag = trim(line.substr(0, colon));
-        remove(tag);
         if (colon + 1 == line.size()) {
+            remove(tag);
             readValueList(text, position, tag);
-        } else {
-            std::string value = singleLineValue(line, colon);
-            append(tag).values.push_back(std::move(value));
+            continue;
         }
+        std::string value;
+        try {
+            value = singleLineValue(line, colon);
+        } catch (const LauncherException&) {
+            remove(tag);  // a tag named again is gone, whether or not its value reads
+            throw;
+        }
+        define(tag).values.push_back(std::move(value));
     }
     loaded_ = true;
 }
@@ -104,7 +110,7 @@ void TagFile::readValueList(const std::string& text, size_t& position, const std
             return;
         }
         if (entry == nullptr) {
-            entry = &append(tag);
+            entry = &define(tag);
         }
         entry->values.push_back(line);
     }
@@ -136,9 +142,13 @@ void TagFile::remove(const std::string& tag) {
     }
 }
 
-TagFile::TagEntry& TagFile::append(const std::string& tag) {
+TagFile::TagEntry& TagFile::define(const std::string& tag) {
     tags_.push_back(TagEntry{tag, {}});
-    index_.emplace(tag, std::prev(tags_.end()));
+    const auto place = index_.try_emplace(tag, std::prev(tags_.end()));
+    if (!place.second) {
+        tags_.erase(place.first->second);
+        place.first->second = std::prev(tags_.end());
+    }
     return tags_.back();
 }
 
@@ -177,12 +187,12 @@ bool TagFile::getBool(const std::string& tag, bool defaultValue) const {
 
 void TagFile::setValue(const std::string& tag, const std::string& value) {
     TagEntry* entry = find(tag);
-    (entry == nullptr ? append(tag) : *entry).values.assign(1, value);
+    (entry == nullptr ? define(tag) : *entry).values.assign(1, value);
 }
 
 void TagFile::addValue(const std::string& tag, const std::string& value) {
     TagEntry* entry = find(tag);
-    (entry == nullptr ? append(tag) : *entry).values.push_back(value);
+    (entry == nullptr ? define(tag) : *entry).values.push_back(value);
 }
 
 void TagFile::setBool(const std::string& tag, bool flag) {

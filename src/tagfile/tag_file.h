@@ -63,9 +63,9 @@ private:
     const TagEntry* find(const std::string& tag) const;
     TagEntry* find(const std::string& tag);
     void remove(const std::string& tag);
-    // A new tag without values at the end of the order; the tag must be
-    // absent.
-    TagEntry& append(const std::string& tag);
+    // The tag, without values, at the end of the order; an earlier
+    // definition is dropped.
+    TagEntry& define(const std::string& tag);
     // Reads the next line of `text` into `line` (cleared first) and counts
     // it; false at the end of the text.
     bool nextLine(const std::string& text, size_t& position, std::string& line);
