@@ -41,7 +41,7 @@ public:
     // Throws when the file exists or cannot be created.
     void create() {
         errno = 0;
-        file_ = platform::createNewFile(path_, false);
+        file_ = platform::createNewFile(path_, platform::NewFile::kData);
         if (file_ == nullptr) {
             if (errno == EEXIST) {
                 throw LauncherException("Cannot write the embedded file " + path_ +

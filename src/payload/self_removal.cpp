@@ -54,7 +54,7 @@ platform::SelfRemovalPlan writeSelfRemovalScript(const std::string& launcher) {
         plan.debugLog = platform::getEnvironment("DBGWIN32ZLN");
     }
     // Text mode: each line ends as the system's scripts expect.
-    std::FILE* script = platform::createNewScriptFile(plan.script);
+    std::FILE* script = platform::createNewFile(plan.script, platform::NewFile::kScript);
     if (script == nullptr) {
         plan.script.clear();
         return plan;

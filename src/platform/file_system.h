@@ -26,19 +26,20 @@ bool removeDirectory(const std::string& path);  // an empty directory
 // Fails when anything exists under the path already, so success means this
 // process made the directory.  Only its owner may enter it (POSIX mode 0700).
 bool createDirectory(const std::string& path);
-// Creates a file that does not exist yet (a link in its place counts as
-// existing and is never followed), which only its owner may read, write and
-// run (POSIX mode 0700), and opens it for writing text.  Null when it cannot
-// be created.
-std::FILE* createNewScriptFile(const std::string& path);
 // Lets an extracted program be started: on POSIX it gets its owner's execute
 // permission; on Windows the name alone makes a program.
 void allowExecution(const std::string& path);
-// Creates a file that does not exist yet and opens it for writing, in text
-// mode (a line feed becomes the system's line end) or binary.  Null, with
-// errno telling why (EEXIST), when anything of that name exists, a link
-// too; so a file it returns is one this process made.
-std::FILE* createNewFile(const std::string& path, bool text);
+// What a new file holds: how it is opened, and on POSIX who may use it.
+enum class NewFile {
+    kData,    // binary; mode 0666 less the umask, as any new file
+    kText,    // text mode (a line feed becomes the system's line end); 0666
+    kScript,  // text mode; only its owner may read, write and run it (0700)
+};
+// Creates a file that does not exist yet (a link in its place counts as
+// existing and is never followed) and opens it for writing.  Null, with
+// errno telling why (EEXIST when something of that name exists); so a file
+// it returns is one this process made.
+std::FILE* createNewFile(const std::string& path, NewFile contents);
 
 // Opening an existing file for reading, not shared, to learn whether it is
 // there.  kFailed leaves the reason in lastErrorCode(); a directory fails.

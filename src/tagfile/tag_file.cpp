@@ -225,8 +225,8 @@ std::string TagFile::text() const {
 void TagFile::write(const std::string& fileName, WriteMode mode) const {
     errno = 0;
     const bool createNew = mode == WriteMode::kCreateNew;
-    std::FILE* file =
-        createNew ? platform::createNewFile(fileName, true) : std::fopen(fileName.c_str(), "w");
+    std::FILE* file = createNew ? platform::createNewFile(fileName, platform::NewFile::kText)
+                                : std::fopen(fileName.c_str(), "w");
     int error = file == nullptr ? errorNumber() : 0;
     if (file != nullptr) {
         const std::string bytes = text();

@@ -57,19 +57,6 @@ bool createDirectory(const std::string& path) {
     return mkdir(path.c_str(), 0700) == 0;
 }
 
-std::FILE* createNewScriptFile(const std::string& path) {
-    const int descriptor =
-        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0700);
-    if (descriptor < 0) {
-        return nullptr;
-    }
-    std::FILE* file = fdopen(descriptor, "w");
-    if (file == nullptr) {
-        close(descriptor);
-    }
-    return file;
-}
-
 void allowExecution(const std::string& path) {
     struct stat status;
     if (stat(path.c_str(), &status) == 0) {
@@ -77,9 +64,10 @@ void allowExecution(const std::string& path) {
     }
 }
 
-std::FILE* createNewFile(const std::string& path, bool) {
+std::FILE* createNewFile(const std::string& path, NewFile contents) {
+    const mode_t mode = contents == NewFile::kScript ? 0700 : 0666;
     const int descriptor =
-        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (descriptor < 0) {
         return nullptr;
     }

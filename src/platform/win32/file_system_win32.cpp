@@ -74,7 +74,8 @@ bool createDirectory(const std::string& path) {
 
 void allowExecution(const std::string&) {}
 
-std::FILE* createNewFile(const std::string& path, bool text) {
+std::FILE* createNewFile(const std::string& path, NewFile contents) {
+    const bool text = contents != NewFile::kData;
     const int descriptor = _open(
         path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_NOINHERIT | (text ? _O_TEXT : _O_BINARY),
         _S_IREAD | _S_IWRITE);
@@ -268,20 +269,6 @@ std::string windowsDirectory() {
 std::string currentDirectory() {
     return sizedText(
         [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
-}
-
-std::FILE* createNewScriptFile(const std::string& path) {
-    const int descriptor =
-        _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT | _O_NOINHERIT,
-              _S_IREAD | _S_IWRITE);
-    if (descriptor < 0) {
-        return nullptr;
-    }
-    std::FILE* file = _fdopen(descriptor, "w");
-    if (file == nullptr) {
-        _close(descriptor);
-    }
-    return file;
 }
 
 }  // namespace platform
