@@ -209,11 +209,16 @@ class HostileLauncherFiles(PackedRunTestCase):
             ([instructions, (b"x", 3, 2, "user.txt")],
              'The current directory holds a file named "user.txt"'),
         ]
+        cases = [(entries, error, self.chosen) for entries, error in cases]
+        # An input file of the user's own is never replaced either.
+        (self.tree / "input.tag").write_bytes(b"ACTION: MINE\n")
+        cases.append(([instructions], 'The current directory holds a file named "input.tag"',
+                      self.tree))
         before = self.untouched()
-        for entries, error in cases:
+        for entries, error, cwd in cases:
             with self.subTest(error=error):
                 launcher = pack_unchecked(self.dir / program_name("hostile"), entries)
-                code, out = self.start(launcher, "-vd:extract", cwd=self.chosen)
+                code, out = self.start(launcher, "-vd:extract", cwd=cwd)
                 self.assertEqual(code, -1, out)
                 self.assertIn("Unable to extract embedded files from the launcher. ", out)
                 self.assertIn(error, out)
