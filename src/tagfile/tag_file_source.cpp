@@ -8,9 +8,13 @@ namespace {
 
 constexpr size_t kBlockSize = 64 * 1024;
 constexpr char kEndOfFileMark = '\x1A';
+// A tag file is text that people write; what is larger is none, and a device
+// that never ends (/dev/zero) is refused before it fills the memory.
+constexpr size_t kMaxTagFileBytes = 64 << 20;
 
 // Appends up to `limit` bytes (all to the end when negative) a block at a
-// time, so a length the stream does not hold allocates nothing.
+// time, so a length the stream does not hold allocates nothing.  False when
+// a read fails or there are more than kMaxTagFileBytes.
 bool appendFromStream(std::FILE* stream, long limit, std::string& bytes) {
     char block[kBlockSize];
     long remaining = limit;
@@ -18,6 +22,9 @@ bool appendFromStream(std::FILE* stream, long limit, std::string& bytes) {
         const size_t wanted =
             limit < 0 ? kBlockSize : std::min(kBlockSize, static_cast<size_t>(remaining));
         const size_t got = std::fread(block, 1, wanted, stream);
+        if (bytes.size() + got > kMaxTagFileBytes) {
+            return false;
+        }
         bytes.append(block, got);
         remaining -= static_cast<long>(got);
         if (got < wanted) {

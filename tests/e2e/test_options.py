@@ -72,10 +72,14 @@ class Options(LauncherTestCase):
         code, out = self.launch("-vd:in", "in.tag")
         self.assertEqual((code, out), (-1, 2 * (INVALID_ACTION + "NOPE\n")))
 
-    def test_a_directory_as_input_file_cannot_be_opened(self):
+    def test_an_input_file_that_cannot_be_read_cannot_be_opened(self):
+        # A directory, and a device that never ends.
         (self.dir / "in.tag").mkdir()
-        code, out = self.launch("-vd:in", "in.tag")
-        self.assertEqual((code, out), (-1, COULD_NOT_LOAD + CANNOT_OPEN + "\n" + CANNOT_OPEN + "\n"))
+        for name in ("in.tag", native_path("/dev/zero")):
+            with self.subTest(name=name):
+                code, out = self.launch("-vd:in", name)
+                self.assertEqual((code, out),
+                                 (-1, COULD_NOT_LOAD + CANNOT_OPEN + "\n" + CANNOT_OPEN + "\n"))
 
     def test_input_file_syntax_error_names_the_file_as_written(self):
         (self.dir / "bad.tag").write_text("ACTION RUN_INSTRUCTIONS\n")

@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "platform/system.h"
 #include "tagfile/tag_file_fixture.h"
 #include "tagfile/tag_file_source.h"
 
@@ -97,6 +98,23 @@ TEST_F(TagFileTest, AMissingFileOrADirectoryCannotBeRead) {
     std::string text;
     EXPECT_FALSE(readTagFileText(dir_.file("missing.tag"), text));
     EXPECT_FALSE(readTagFileText(dir_.path(), text));
+}
+
+// More than 64 MiB is no tag file; a device that never ends is refused
+// instead of filling the memory.
+TEST_F(TagFileTest, AnEndlessFileCannotBeRead) {
+    const std::string zero = platform::pathSeparator() == '/' ? "/dev/zero" : "Z:\\dev\\zero";
+    if (!fileExists(zero)) {
+        GTEST_SKIP() << "no " << zero << " here";
+    }
+    std::string text;
+    EXPECT_FALSE(readTagFileText(zero, text));
+    std::FILE* stream = std::fopen(zero.c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_FALSE(readStreamRegion(stream, 0, (64 << 20) + 1, text));
+    EXPECT_TRUE(readStreamRegion(stream, 0, 64 << 20, text));
+    EXPECT_EQ(text.size(), static_cast<size_t>(64 << 20));
+    std::fclose(stream);
 }
 
 }  // namespace
