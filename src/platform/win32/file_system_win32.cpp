@@ -76,8 +76,9 @@ void allowExecution(const std::string&) {}
 
 std::FILE* createNewFile(const std::string& path, NewFile contents) {
     const bool text = contents != NewFile::kData;
-    const int descriptor = _open(
-        path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_NOINHERIT | (text ? _O_TEXT : _O_BINARY),
+    const std::wstring wide = widePath(path);
+    const int descriptor = _wopen(
+        wide.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_NOINHERIT | (text ? _O_TEXT : _O_BINARY),
         _S_IREAD | _S_IWRITE);
     if (descriptor < 0) {
         return nullptr;
@@ -86,7 +87,7 @@ std::FILE* createNewFile(const std::string& path, NewFile contents) {
     if (file == nullptr) {
         const int error = errno;
         _close(descriptor);
-        DeleteFileA(path.c_str());
+        DeleteFileW(wide.c_str());
         errno = error;
     }
     return file;
