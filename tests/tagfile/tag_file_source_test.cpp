@@ -104,13 +104,12 @@ TEST_F(TagFileTest, AMissingFileOrADirectoryCannotBeRead) {
 // instead of filling the memory.
 TEST_F(TagFileTest, AnEndlessFileCannotBeRead) {
     const std::string zero = platform::pathSeparator() == '/' ? "/dev/zero" : "Z:\\dev\\zero";
-    if (!fileExists(zero)) {
+    std::FILE* stream = std::fopen(zero.c_str(), "rb");
+    if (stream == nullptr) {
         GTEST_SKIP() << "no " << zero << " here";
     }
     std::string text;
     EXPECT_FALSE(readTagFileText(zero, text));
-    std::FILE* stream = std::fopen(zero.c_str(), "rb");
-    ASSERT_NE(stream, nullptr);
     EXPECT_FALSE(readStreamRegion(stream, 0, (64 << 20) + 1, text));
     EXPECT_TRUE(readStreamRegion(stream, 0, 64 << 20, text));
     EXPECT_EQ(text.size(), static_cast<size_t>(64 << 20));
