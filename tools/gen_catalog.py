@@ -2,17 +2,22 @@
 """Generates the message catalog for both builds from resources/messages.
 
 Input: languages.tsv (one variant a line: file stem, primary and sub language
-ids, POSIX locale prefixes) and one <stem>.txt per variant ("id<TAB>text").
-Output: a Windows resource script with one LANGUAGE block per variant
-(non-ASCII written as 4-digit L"\\x...." escapes, which windres needs) and a
-C++ table that the POSIX backend compiles in.
+ids, POSIX locale prefixes, the dialog font and the dialog layout) and one
+<stem>.txt per variant ("id<TAB>text").
+Output: a Windows resource script with one LANGUAGE block per variant, holding
+the string table and the two progress dialog templates (non-ASCII written as
+4-digit L"\\x...." escapes, which windres needs), and a C++ table that the
+POSIX backend compiles in.
 """
 import argparse
+import collections
 import pathlib
 import re
 import sys
 
 INSERT = re.compile(r"%(\d+)!s!")
+CLASS_NAME_MESSAGE = 1
+Language = collections.namedtuple("Language", "stem primary sub locales face size layout")
 
 
 def read_languages(folder):
@@ -20,8 +25,11 @@ def read_languages(folder):
     for line in (folder / "languages.tsv").read_text(encoding="utf-8").splitlines():
         if not line.strip() or line.startswith("#"):
             continue
-        stem, primary, sub, locales = line.split("\t")
-        languages.append((stem, int(primary, 16), int(sub, 16), locales.split()))
+        stem, primary, sub, locales, face, size, layout = line.split("\t")
+        if layout not in ("ltr", "mirrored", "rtl"):
+            sys.exit(f"languages.tsv: {stem}: unknown layout {layout}")
+        languages.append(Language(stem, int(primary, 16), int(sub, 16), locales.split(), face,
+                                  int(size), layout))
     return languages
 
 
@@ -39,14 +47,81 @@ def read_texts(path):
     return texts
 
 
+def blanks(text):
+    """The blanks a text starts and ends with: texts joined to others need them."""
+    return text[:len(text) - len(text.lstrip())], text[len(text.rstrip()):]
+
+
 def check_against_english(stem, texts, english):
     problems = []
     if set(texts) != set(english):
         problems.append(f"{stem}: ids differ from English: {sorted(set(texts) ^ set(english))}")
     for key, text in texts.items():
-        if key in english and sorted(INSERT.findall(text)) != sorted(INSERT.findall(english[key])):
+        if key not in english:
+            continue
+        if sorted(INSERT.findall(text)) != sorted(INSERT.findall(english[key])):
             problems.append(f"{stem}: id {key} has other inserts than English")
+        if blanks(text) != blanks(english[key]):
+            problems.append(f"{stem}: id {key} starts or ends with other blanks than English")
+    # The window class name: translated like the rest, in plain ASCII letters.
+    class_name = texts.get(CLASS_NAME_MESSAGE, "")
+    if not re.fullmatch("[A-Za-z]+", class_name):
+        problems.append(f"{stem}: id {CLASS_NAME_MESSAGE} is not made of ASCII letters only")
+    elif texts is not english and class_name == english[CLASS_NAME_MESSAGE]:
+        problems.append(f"{stem}: id {CLASS_NAME_MESSAGE} is not translated")
     return problems
+
+
+# The progress dialogs, in dialog units.  Each control: id, kind, x, y,
+# width, height.  Both carry a Cancel button (message 32) in a row of its own
+# under the bar, its right edge on the bar's.
+CANCEL_MESSAGE = 32
+ICON_ID = 102
+DIALOGS = {
+    101: (277, 111, [(1000, "status", 10, 52, 254, 21), (1001, "bar", 10, 73, 257, 10),
+                     (1004, "explanation", 44, 10, 223, 35), (-1, "icon", 10, 10, 21, 20),
+                     (1003, "cancel", 217, 90, 50, 14)]),
+    103: (277, 75, [(1000, "status", 34, 10, 236, 24), (1001, "bar", 10, 37, 259, 10),
+                    (-1, "icon", 10, 10, 20, 20), (1004, "hidden explanation", 44, 10, 223, 35),
+                    (1003, "cancel", 219, 54, 50, 14)]),
+}
+
+
+def rc_dialog(template, language, texts):
+    """One progress dialog template of a variant.  Hebrew is laid out right to
+    left by the system; Arabic has its positions mirrored here and its texts
+    right-aligned and read right to left."""
+    width, height, controls = DIALOGS[template]
+    rtl = language.layout == "rtl"
+    exstyle = {"ltr": "0", "mirrored": "WS_EX_LAYOUTRTL",
+               "rtl": "WS_EX_RIGHT | WS_EX_RTLREADING"}[language.layout]
+    lines = [f"{template} DIALOGEX 0, 0, {width}, {height}",
+             "STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION",
+             f"EXSTYLE {exstyle}",
+             'CAPTION ""',
+             f"FONT {language.size}, {rc_string(language.face)}, 0, 0, 1",
+             "BEGIN"]
+    text_style = ("RTEXT", ", SS_RIGHT | WS_GROUP, WS_EX_RIGHT | WS_EX_RTLREADING") if rtl else ("LTEXT", "")
+    for control, kind, x, y, w, h in controls:
+        if rtl:
+            x = width - x - w
+        place = f"{x}, {y}, {w}, {h}"
+        if kind == "status" or kind == "explanation":
+            lines.append(f'  {text_style[0]} "", {control}, {place}{text_style[1]}')
+        elif kind == "hidden explanation":
+            extended = ", WS_EX_RIGHT | WS_EX_RTLREADING" if rtl else ""
+            alignment = "SS_RIGHT" if rtl else "SS_LEFT"
+            lines.append(f'  CONTROL "", {control}, "Static", {alignment} | WS_GROUP, {place}{extended}')
+        elif kind == "bar":
+            lines.append(f'  CONTROL "Progress1", {control}, "msctls_progress32", WS_BORDER, {place}'
+                         + (", WS_EX_RIGHT" if rtl else ""))
+        elif kind == "icon":
+            lines.append(f"  ICON {ICON_ID}, {control}, {place}")
+        else:
+            lines.append(f"  PUSHBUTTON {rc_string(texts[CANCEL_MESSAGE])}, {control}, {place}"
+                         + (", WS_TABSTOP, WS_EX_RTLREADING" if rtl else ""))
+    lines.append("END")
+    return lines
 
 
 def rc_string(text):
@@ -77,34 +152,45 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("folder", type=pathlib.Path)
     parser.add_argument("--rc", type=pathlib.Path)
+    parser.add_argument("--icon", type=pathlib.Path, help="the dialogs' icon, for --rc")
     parser.add_argument("--cpp", type=pathlib.Path)
     args = parser.parse_args()
 
     languages = read_languages(args.folder)
-    catalog = {stem: read_texts(args.folder / f"{stem}.txt") for stem, *_ in languages}
+    catalog = {language.stem: read_texts(args.folder / f"{language.stem}.txt") for language in languages}
     english = catalog["en"]
     problems = [p for stem, texts in catalog.items() for p in check_against_english(stem, texts, english)]
     if problems:
         sys.exit("\n".join(problems))
 
     if args.rc:
-        lines = ["// Generated from resources/messages; do not edit."]
-        for stem, primary, sub, _ in languages:
-            lines += ["", f"LANGUAGE 0x{primary:02x}, 0x{sub:02x}", "STRINGTABLE", "BEGIN"]
-            lines += [f"  {key}, {rc_string(text)}" for key, text in sorted(catalog[stem].items())]
+        if not args.icon:
+            sys.exit("--rc needs --icon")
+        icon = str(args.icon.resolve()).replace("\\", "/")
+        lines = ["// Generated from resources/messages; do not edit.", "#include <windows.h>", "",
+                 "LANGUAGE 0, 0", f'{ICON_ID} ICON "{icon}"']
+        for language in languages:
+            texts = catalog[language.stem]
+            lines += ["", f"LANGUAGE 0x{language.primary:02x}, 0x{language.sub:02x}", "STRINGTABLE", "BEGIN"]
+            lines += [f"  {key}, {rc_string(text)}" for key, text in sorted(texts.items())]
             lines.append("END")
+            for template in DIALOGS:
+                lines += [""] + rc_dialog(template, language, texts)
         args.rc.write_text("\n".join(lines) + "\n", encoding="ascii")
 
     if args.cpp:
         lines = ["// Generated from resources/messages; do not edit.",
                  '#include "platform/posix/message_table.h"', "", "namespace catalog {", "namespace {"]
-        for stem, *_ in languages:
-            lines.append(f"const Text texts_{stem}[] = {{")
-            lines += [f"    {{{key}, {cpp_string(text)}}}," for key, text in sorted(catalog[stem].items())]
+        for language in languages:
+            lines.append(f"const Text texts_{language.stem}[] = {{")
+            lines += [f"    {{{key}, {cpp_string(text)}}},"
+                      for key, text in sorted(catalog[language.stem].items())]
             lines.append("};")
         lines += ["}  // namespace", "", "const Language kLanguages[] = {"]
-        for stem, primary, sub, locales in languages:
-            lines.append(f'    {{0x{(sub << 10) | primary:04x}, "{" ".join(locales)}", texts_{stem}, '
+        for language in languages:
+            stem = language.stem
+            lines.append(f'    {{0x{(language.sub << 10) | language.primary:04x}, '
+                         f'"{" ".join(language.locales)}", texts_{stem}, '
                          f"sizeof texts_{stem} / sizeof texts_{stem}[0]}},")
         lines += ["};", "const int kLanguageCount = sizeof kLanguages / sizeof kLanguages[0];",
                   "}  // namespace catalog", ""]
