@@ -34,7 +34,8 @@ bool runFailed(int result, int launcherKind) {
 }
 
 int runFrontEnd(const ArgumentList& arguments,
-                const std::function<void(const std::string&)>& showFailureMessage) {
+                const std::function<void(const std::string&)>& showFailureMessage,
+                const std::function<void()>& runEnded) {
     if (arguments.count() == 0) {
         return -1;
     }
@@ -45,6 +46,9 @@ int runFrontEnd(const ArgumentList& arguments,
     }
     CleanupGuard guard;
     const int result = runLauncher(options, fileName);
+    if (runEnded) {
+        runEnded();
+    }
     const std::string& failure = runState().failureMessage;
     if (runFailed(result, readLauncherKind(fileName)) && !failure.empty()) {
         showFailureMessage(failure);

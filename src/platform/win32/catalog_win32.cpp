@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/catalog.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 
@@ -14,12 +15,7 @@ std::string loadCatalogText(unsigned id) {
     if (length <= 0 || text == nullptr) {
         return std::string();
     }
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size > 0 ? size : 0, '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text, length, &narrow[0], size, nullptr, nullptr);
-    }
-    return narrow;
+    return narrowed(std::wstring(text, static_cast<size_t>(length)));
 }
 
 bool formatWithInserts(const std::string& format, const std::vector<std::string>& inserts,

@@ -1,0 +1,9 @@
+#include "platform/file_prompt.h"
+
+namespace platform {
+
+std::string promptForProgramFile() {
+    return std::string();
+}
+
+}  // namespace platform
