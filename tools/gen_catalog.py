@@ -111,7 +111,7 @@ def rc_dialog(template, language, texts):
         elif kind == "hidden explanation":
             extended = ", WS_EX_RIGHT | WS_EX_RTLREADING" if rtl else ""
             alignment = "SS_RIGHT" if rtl else "SS_LEFT"
-            lines.append(f'  CONTROL "", {control}, "Static", {alignment} | WS_GROUP, {place}{extended}')
+            lines.append(f'  CONTROL "", {control}, "Static", {alignment} | WS_GROUP | NOT WS_VISIBLE, {place}{extended}')
         elif kind == "bar":
             lines.append(f'  CONTROL "Progress1", {control}, "msctls_progress32", WS_BORDER, {place}'
                          + (", WS_EX_RIGHT" if rtl else ""))

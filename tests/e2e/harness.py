@@ -157,3 +157,41 @@ def tree_contents(directory):
     directory = pathlib.Path(directory)
     return {str(path.relative_to(directory)): None if path.is_dir() else path.read_bytes()
             for path in sorted(directory.rglob("*"))}
+
+
+class VirtualDisplay:
+    """An X server of a test's own (Xvfb on a free display number), for the
+    windows of the Windows build under Wine."""
+
+    def __init__(self, size="1024x768"):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", size + "x24", "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read, "rb") as pipe:
+            number = pipe.readline().strip().decode()
+        if not number:
+            self.process.kill()
+            raise AssertionError("Xvfb did not start")
+        self.name = ":" + number
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def start(program, args, cwd=None, env=None):
+    """Starts a program of the build without waiting for it; its output is
+    captured."""
+    environment = dict(os.environ)
+    environment.update(env or {})
+    return subprocess.Popen(command(program, args), cwd=cwd, env=environment,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+
+def exit_code(process, timeout=60):
+    """Waits for a started program; returns (exit code as a signed byte, stdout)."""
+    out, _ = process.communicate(timeout=timeout)
+    code = process.returncode & 0xFF
+    return (code - 256 if code > 127 else code), out

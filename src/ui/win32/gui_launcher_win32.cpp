@@ -34,6 +34,11 @@ constexpr int kTitleLength = 512;
 // to arm and stop them.  kArmTimers carries the hide delay in seconds.
 constexpr UINT kArmTimers = WM_APP + 1;
 constexpr UINT kStopTimers = WM_APP + 2;
+// The bar shows the position the run last gave it.  The worker posts this
+// rather than sending the bar its position block by block: a stream of sent
+// messages is served before anything posted or typed, and the click on
+// Cancel would wait until the extraction is over.  One is pending at most.
+constexpr UINT kShowBarPosition = WM_APP + 3;
 
 // The windowed front end's process-wide state.  The main thread writes the
 // handles before it starts the worker; the worker writes the exit code
@@ -47,6 +52,8 @@ struct WindowState {
     DWORD workerId = 0;
     std::atomic<int> exitCode{0};
     bool firstCreation = true;
+    std::atomic<int> barPosition{0};
+    std::atomic<bool> barUpdatePending{false};
 };
 
 WindowState& windowState() {
@@ -127,6 +134,11 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
             KillTimer(dialog, kHideTimer);
             KillTimer(dialog, kProgressTimer);
             return TRUE;
+        case kShowBarPosition:
+            windowState().barUpdatePending = false;
+            SendDlgItemMessageW(dialog, kProgressBarControl, PBM_SETPOS,
+                                static_cast<WPARAM>(windowState().barPosition.load()), 0);
+            return TRUE;
         default:
             return FALSE;
     }
@@ -158,7 +170,8 @@ private:
                                                 LPARAM lParam);
     static void createProgressDialog(HWND window, void* launcher);
     static DWORD WINAPI work(void* launcher);
-    HWND progressBar();
+    static HWND dialogWithBar();
+    static void showBarPosition(HWND dialog);
 };
 
 bool GuiLauncher::initialize(void* module, int) {
@@ -298,23 +311,33 @@ void GuiLauncher::setStatusDetail(const std::string& text, const std::string& de
     setStatus(formatText("%1!s! %2!s!", {text, detail}));
 }
 
-HWND GuiLauncher::progressBar() {
+HWND GuiLauncher::dialogWithBar() {
     HWND dialog = progressDialog();
-    HWND bar = dialog == nullptr ? nullptr : GetDlgItem(dialog, kProgressBarControl);
-    if (bar == nullptr) {
+    if (dialog == nullptr || GetDlgItem(dialog, kProgressBarControl) == nullptr) {
         throw LauncherException(loadMessage(kNoProgressBarMessage));
     }
-    return bar;
+    return dialog;
+}
+
+void GuiLauncher::showBarPosition(HWND dialog) {
+    if (!windowState().barUpdatePending.exchange(true)) {
+        PostMessageW(dialog, kShowBarPosition, 0, 0);
+    }
 }
 
 void GuiLauncher::stepProgress(int steps) {
-    HWND bar = progressBar();
-    const int current = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
-    SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(progressAfterSteps(current, steps)), 0);
+    HWND dialog = dialogWithBar();
+    std::atomic<int>& position = windowState().barPosition;
+    int current = position.load();
+    while (!position.compare_exchange_weak(current, progressAfterSteps(current, steps))) {
+    }
+    showBarPosition(dialog);
 }
 
 void GuiLauncher::setProgress(int percent) {
-    SendMessageW(progressBar(), PBM_SETPOS, static_cast<WPARAM>(progressForPercent(percent)), 0);
+    HWND dialog = dialogWithBar();
+    windowState().barPosition = progressForPercent(percent);
+    showBarPosition(dialog);
 }
 
 void GuiLauncher::showWindow() {

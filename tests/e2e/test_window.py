@@ -1,0 +1,188 @@
+"""The windowed front end as a user meets it: the Windows launcher started
+without "-console" under Wine on an X server of the test's own.  The dialogs
+are found by their class and a control they hold, read, and answered with the
+messages a click or a closed window sends (tests/programs/window_driver)."""
+import os
+import pathlib
+import shutil
+import subprocess
+import unittest
+
+from harness import (WINDOWS, LauncherTestCase, VirtualDisplay, exit_code, native_path, pack,
+                     program_name, run, run_launcher, start, text, write_tag_file)
+
+DRIVER = os.environ.get("WINDOW_DRIVER", "")
+PROMPT = os.environ.get("PROMPT_FOR_PROGRAM_FILE", "")
+INSTALLER = os.environ.get("TEST_JVM_INSTALLER", "")
+
+# Controls of the progress dialog, of a message box and of the system dialogs.
+STATUS, BAR, CANCEL, EXPLANATION = 1000, 1001, 1003, 1004
+MESSAGE_TEXT, OK_BUTTON, CANCEL_BUTTON = 65535, 1, 2
+FOLDER_TREE, FOLDER_TITLE = 0x3741, 0x3742
+FILE_NAME = 0x47C
+
+TITLE = "Vandrel Wizard"
+CANCELED = "Canceled by the user."
+PREPARING = "Preparing Java(tm) Virtual Machine..."
+ENGLISH = {"LANG": "en_US.UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
+
+
+@unittest.skipUnless(WINDOWS and DRIVER, "the windowed front end exists in the Windows build only")
+class WindowedFrontEnd(LauncherTestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = VirtualDisplay()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.close()
+
+    def setUp(self):
+        super().setUp()
+        self.temp = self.dir / "temp"
+        self.temp.mkdir()
+        self.env = dict(ENGLISH, DISPLAY=self.display.name)
+
+    def launcher(self, script, kind=0, installer=None):
+        """A launcher file with the script, a launch script (so the window
+        title is the product's) and, if given, a JVM installer."""
+        instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": script})
+        launch = write_tag_file(self.dir / "launch.tag", {"COMMAND": "java"})
+        entries = [(instructions, "INSTRUCTIONS", 1, "instructions.tag"),
+                   (launch, "LAUNCHSCRIPT", 2, "launch.tag")]
+        if installer:
+            entries.append((installer, "JVM_INSTALLER", 3, program_name("jvm_installer")))
+        return pack(self.dir / program_name("setup"), entries, kind=kind)
+
+    def options(self, *extra):
+        return ["-vd:tempdir", native_path(self.temp) + "\\", *extra]
+
+    def start(self, launcher, *extra):
+        process = start(launcher, self.options(*extra), cwd=self.dir, env=self.env)
+        self.addCleanup(lambda: process.poll() is None and process.kill())
+        return process
+
+    def drive(self, *commands):
+        """Runs the window driver; returns its output lines."""
+        code, out, err = run(DRIVER, commands, env=self.env, timeout=120)
+        self.assertEqual(code, 0, err.decode(errors="replace"))
+        return text(out).splitlines()
+
+    def answer_message(self):
+        """Reads the message box the run shows and presses its OK button."""
+        return self.drive("dialog", MESSAGE_TEXT, "title", "text", MESSAGE_TEXT,
+                          "click", OK_BUTTON)
+
+    def assertWorkspaceGone(self):
+        self.assertEqual(sorted(os.listdir(self.temp)), [])
+
+    def big_installer(self, megabytes):
+        """The stand-in JVM installer with that much padding behind it, so
+        that extracting it takes a while."""
+        path = self.dir / program_name("big_installer")
+        shutil.copyfile(INSTALLER, path)
+        with open(path, "ab") as out:
+            out.truncate(path.stat().st_size + megabytes * 1024 * 1024)
+        return path
+
+    def test_cancel_during_extraction_ends_the_run_and_leaves_nothing(self):
+        launcher = self.launcher(["INITIALIZE_UI", "INSTALL_JVM 1"], kind=0,
+                                 installer=self.big_installer(1000))
+        # The tall layout of kind 0: the explanation, the status, a moving bar;
+        # read and cancelled in one go while the extraction runs (the driver
+        # waits for the dialog before the launcher starts, so as not to miss it).
+        driver = start(DRIVER, ["dialog", BAR, "wait-text", STATUS, PREPARING, "position",
+                                "sleep", "250", "position", "sleep", "250", "position", "click",
+                                CANCEL, "title", "visible", EXPLANATION, "text", EXPLANATION,
+                                "enabled", CANCEL], env=self.env)
+        self.addCleanup(lambda: driver.poll() is None and driver.kill())
+        process = self.start(launcher)
+        code, out = exit_code(driver, timeout=180)
+        self.assertEqual(code, 0)
+        shown = text(out).splitlines()
+        self.assertGreater(len(set(shown[:3])), 1, "the bar does not move")
+        self.assertEqual(shown[3:], [TITLE, "1", "The Vandrel Wizard is preparing the "
+                                     "installation, please wait...", "1"])
+        self.assertEqual(self.answer_message(), [TITLE, CANCELED])
+        code, _ = exit_code(process)
+        self.assertEqual(code, -1)
+        self.assertWorkspaceGone()
+
+    def test_closing_the_dialog_stops_a_script_looping_on_goto(self):
+        launcher = self.launcher(["INITIALIZE_UI", "// waits", ":AGAIN", "GOTO AGAIN"], kind=1)
+        process = self.start(launcher)
+        # The short layout of any other kind: no explanation.
+        shown = self.drive("dialog", BAR, "title", "text", STATUS, "visible", EXPLANATION,
+                           "enabled", CANCEL, "close")
+        self.assertEqual(shown, [TITLE, "Initializing Vandrel Wizard...", "0", "1"])
+        self.assertEqual(self.answer_message(), [TITLE, CANCELED])
+        code, _ = exit_code(process)
+        self.assertEqual(code, -1)
+        self.assertWorkspaceGone()
+
+    def test_the_exit_code_is_the_consoles_and_only_a_failed_run_shows_a_message(self):
+        cases = [
+            (["INITIALIZE_UI", "SET N1 = 1"], 0, None),
+            (["INITIALIZE_UI", "SET X1 = 1"], -1,
+             "Error in instructions. Invalid variable specified on left hand side of SET "
+             "statement. Invalid variable reference (X1). Must use N or S as the variable type, "
+             "e.g. N2 or S1. Line number (2)"),
+        ]
+        for script, expected, message in cases:
+            with self.subTest(script=script):
+                launcher = self.launcher(script)
+                console, _, _ = run_launcher(["-console", *self.options()], program=launcher,
+                                             cwd=self.dir, env=self.env)
+                process = self.start(launcher)
+                if message:
+                    self.assertEqual(self.answer_message(), [TITLE, message])
+                # A run that needs no answer ends by itself.
+                code, _ = exit_code(process)
+                self.assertEqual((console, code), (expected, expected))
+                self.assertWorkspaceGone()
+
+    def test_the_folder_browser_chooses_where_the_jvm_is_installed(self):
+        destination = self.dir / "chosen"
+        destination.mkdir()
+        launcher = self.launcher(["INITIALIZE_UI", "INSTALL_JVM 2", "JMP0 @N1@ FAILED",
+                                  "GOTO DONE", ":FAILED", "SET X1 = 1", ":DONE"],
+                                 installer=INSTALLER)
+        process = self.start(launcher)
+        shown = self.drive("dialog", FOLDER_TREE, "text", FOLDER_TITLE, "choose-folder",
+                           native_path(destination), "click", OK_BUTTON)
+        self.assertEqual(shown, ["Choose the JVM Destination Directory"])
+        code, _ = exit_code(process)
+        self.assertEqual(code, 0)
+        self.assertTrue((destination / "jvm").is_file())
+        self.assertWorkspaceGone()
+
+    def test_the_end_of_the_session_removes_the_workspace_during_a_run(self):
+        # The run stops at its error message while the installed JVM is still
+        # in the workspace.
+        launcher = self.launcher(["INITIALIZE_UI", "INSTALL_JVM 1", "SET X1 = 1"],
+                                 installer=INSTALLER)
+        process = self.start(launcher)
+        self.drive("dialog", MESSAGE_TEXT)
+        self.assertNotEqual(os.listdir(self.temp), [])
+        self.drive("end-session", "LauncherMain")
+        self.assertWorkspaceGone()
+        self.answer_message()
+        code, _ = exit_code(process)
+        self.assertEqual(code, -1)
+        self.assertWorkspaceGone()
+
+    def test_the_file_prompt_answers_with_the_chosen_program(self):
+        program = pathlib.Path(INSTALLER)
+        for answer, expected in ((OK_BUTTON, "chosen: " + native_path(program)),
+                                 (CANCEL_BUTTON, "cancelled")):
+            with self.subTest(answer=answer):
+                prompt = start(PROMPT, [], env=self.env)
+                self.addCleanup(lambda: prompt.poll() is None and prompt.kill())
+                self.drive("dialog", FILE_NAME, "set-text", FILE_NAME, native_path(program),
+                           "click", answer)
+                code, out = exit_code(prompt)
+                self.assertEqual((code, text(out)), (0, expected + "\n"))
+
+
+if __name__ == "__main__":
+    unittest.main()
