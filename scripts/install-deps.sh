@@ -3,11 +3,13 @@
 # are missing, so a machine that has them pays nothing.  locales-all gives
 # Wine the user languages the catalog tests switch between; clang and its
 # runtime library bring libFuzzer.  The JDK compiles the Java classes and
-# runs them in the native end-to-end tests.
+# runs them in the native end-to-end tests.  The fonts give the progress
+# dialog's Chinese, Japanese, Korean, Hebrew and Arabic texts their glyphs
+# under Wine.
 set -eu
 packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest
 g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick locales-all clang libclang-rt-14-dev
-openjdk-17-jdk-headless"
+openjdk-17-jdk-headless fonts-wqy-microhei fonts-dejavu-core"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

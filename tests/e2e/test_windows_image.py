@@ -24,7 +24,8 @@ class WindowsImage(unittest.TestCase):
     def test_carries_the_manifest(self):
         image = open(LAUNCHER, "rb").read()
         for setting in (b'level="asInvoker"', b">UTF-8</activeCodePage>",
-                        b">true</longPathAware>", b'name="Microsoft.Windows.Common-Controls"'):
+                        b">true</longPathAware>", b'name="Microsoft.Windows.Common-Controls"',
+                        b">PerMonitorV2, PerMonitor</dpiAwareness>"):
             self.assertIn(setting, image)
 
 
