@@ -5,6 +5,7 @@ CTest passes the programs in the environment: LAUNCHER, LAUNCHER_EMULATOR
 (scripts/wine-run for the Windows build, empty otherwise), VDPACK and
 LAUNCHER_SOURCE_DIR.
 """
+import fcntl
 import os
 import pathlib
 import shutil
@@ -20,6 +21,7 @@ SOURCE_DIR = pathlib.Path(os.environ.get("LAUNCHER_SOURCE_DIR", pathlib.Path(__f
 INSTALLER = os.environ.get("TEST_JVM_INSTALLER", "")
 EMPTY_INSTALLER = os.environ.get("TEST_EMPTY_JVM_INSTALLER", "")
 WINDOWS = bool(EMULATOR)
+WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 SEPARATOR = "\\" if WINDOWS else "/"
 
 
@@ -161,7 +163,10 @@ def tree_contents(directory):
 
 class VirtualDisplay:
     """An X server of a test's own (Xvfb on a free display number), for the
-    windows of the Windows build under Wine."""
+    windows of the Windows build under Wine.  `env` runs Wine programs on it,
+    in a Wine prefix kept for windowed tests: a Wine session whose desktop was
+    started without a display (as the other tests start it) cannot show
+    windows anywhere."""
 
     def __init__(self, size="1024x768"):
         read, write = os.pipe()
@@ -175,6 +180,18 @@ class VirtualDisplay:
             self.process.kill()
             raise AssertionError("Xvfb did not start")
         self.name = ":" + number
+        self.env = {"DISPLAY": self.name}
+        if WINDOWS:
+            prefix = pathlib.Path(os.environ.get("WINEPREFIX", SOURCE_DIR / "build" / "wineprefix"))
+            windowed = prefix.parent / (prefix.name + "-windows")
+            self.env["WINEPREFIX"] = str(windowed)
+            with open(str(windowed) + ".lock", "w") as lock:
+                fcntl.flock(lock, fcntl.LOCK_EX)
+                # A session of its own, whose desktop shows on this display.
+                subprocess.run([WINESERVER, "-k"], env=dict(os.environ, **self.env),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                subprocess.run([EMULATOR, "wineboot", "--init"], env=dict(os.environ, **self.env),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
 
     def close(self):
         self.process.terminate()

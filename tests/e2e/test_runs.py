@@ -6,9 +6,9 @@ import shutil
 import time
 import unittest
 
-from harness import (EMPTY_INSTALLER, INSTALLER, WINDOWS, PackedRunTestCase, VirtualDisplay,
-                     native_path, pack, pack_unchecked, program_name, run_launcher, text,
-                     tree_contents, write_tag_file)
+from harness import (EMPTY_INSTALLER, INSTALLER, PackedRunTestCase, native_path, pack,
+                     pack_unchecked, program_name, run_launcher, text, tree_contents,
+                     write_tag_file)
 
 PREPARING = "Preparing Java(tm) Virtual Machine..."
 
@@ -116,14 +116,8 @@ class PackedRuns(PackedRunTestCase):
             "ACTION": "INSTALL_JVM", "LOGFILE": native_path(self.log),
             "INSTALL_JVM_EXE": '"""' + native_path(INSTALLER) + '"""',
             "INSTALL_JVM_DEST": native_path(destination)})
-        # Without "-console" the Windows launcher is the windowed one, which
-        # needs a display even when it shows nothing.
-        env = {}
-        if WINDOWS:
-            display = VirtualDisplay()
-            self.addCleanup(display.close)
-            env["DISPLAY"] = display.name
-        code, out, _ = run_launcher(["-vd:silent", "-vd:in", "install.tag"], cwd=self.dir, env=env)
+        code, out, _ = run_launcher(["-console", "-vd:silent", "-vd:in", "install.tag"],
+                                    cwd=self.dir)
         jvm = native_path(destination) + ("\\" if os.environ.get("LAUNCHER_EMULATOR") else "/") + "jvm"
         self.assertEqual((code, text(out)), (0, jvm + "\n"))
         tags = (destination / "jvm").read_text().replace("\r", "")

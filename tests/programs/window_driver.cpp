@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
             }
             const DWORD start = GetTickCount();
             while (windowText(item) != widen(arguments[i])) {
-                if (GetTickCount() - start > kPatience) {
+                if (!IsWindow(item) || GetTickCount() - start > kPatience) {
                     fail("the control does not show " + arguments[i]);
                 }
                 Sleep(50);
