@@ -75,7 +75,8 @@ class PathRuns(PackedRunTestCase):
             "ACTION": "INSTALL_JVM", "LOGFILE": native_path(self.log),
             "INSTALL_JVM_EXE": native_path(installer),
             "INSTALL_JVM_DEST": native_path(destination)})
-        code, out, _ = run_launcher(["-vd:silent", "-vd:in", "install.tag"], cwd=self.dir)
+        code, out, _ = run_launcher(["-console", "-vd:silent", "-vd:in", "install.tag"],
+                                    cwd=self.dir)
         jvm = native_path(destination) + SEPARATOR + "jvm"
         self.assertEqual((code, text(out)), (0, jvm + "\n"))
 
