@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/run_state.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
 

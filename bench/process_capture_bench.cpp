@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/launcher_exception.h"
 #include "launch/process_runner.h"
-#include "launcher/launcher_exception.h"
 #include "programs/test_programs.h"
 
 int main(int argc, char** argv) {

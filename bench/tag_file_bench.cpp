@@ -9,7 +9,7 @@
 #include <ctime>
 #include <string>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 #include "tagfile/tag_file.h"
 
 namespace {

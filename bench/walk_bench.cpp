@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "launcher/argument_list.h"
-#include "launcher/facade.h"
-#include "launcher/launcher.h"
-#include "launcher/launcher_exception.h"
-#include "platform/file_walker.h"
+#include "app/argument_list.h"
+#include "base/facade.h"
+#include "base/launcher.h"
+#include "base/launcher_exception.h"
+#include "jvm/drive_file_finder.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ private:
     long& steps_;
 };
 
-class CountingHandler : public platform::FileFoundHandler {
+class CountingHandler : public FileFoundHandler {
 public:
     bool onFileFound(const std::string&) override {
         ++found;
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     CountingHandler handler;
     const auto start = std::chrono::steady_clock::now();
     try {
-        platform::DriveFileFinder finder(names, handler);
+        DriveFileFinder finder(names, handler);
         finder.walk(argv[1]);
     } catch (const LauncherException& e) {
         std::fprintf(stderr, "%s\n", e.text().c_str());

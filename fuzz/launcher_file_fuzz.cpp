@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/run_state.h"
 #include "payload/launcher_file.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 #include "tagfile/tag_file.h"
 
 namespace {

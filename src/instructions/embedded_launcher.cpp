@@ -1,9 +1,9 @@
 #include "instructions/embedded_launcher.h"
 
-#include "instructions/quoted_argument.h"
+#include "base/log.h"
+#include "base/run_state.h"
 #include "launch/process_runner.h"
-#include "launcher/log.h"
-#include "launcher/run_state.h"
+#include "launch/quoted_argument.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
 #include "platform/paths.h"

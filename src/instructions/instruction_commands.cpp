@@ -1,11 +1,11 @@
 // The commands of the script language: each reads and tests its arguments
 // in order, then does its work.
+#include "base/facade.h"
+#include "base/launcher_exception.h"
 #include "instructions/embedded_launcher.h"
 #include "instructions/instruction_interpreter.h"
-#include "instructions/jvm_installation.h"
 #include "instructions/variable_reference.h"
-#include "launcher/facade.h"
-#include "launcher/launcher_exception.h"
+#include "jvm/jvm_installation.h"
 #include "payload/launcher_file.h"
 #include "tagfile/text_utils.h"
 

@@ -3,10 +3,10 @@
 // LAUNCH.
 #include <algorithm>
 
+#include "base/launcher_exception.h"
 #include "instructions/decimal_reader.h"
 #include "instructions/instruction_interpreter.h"
 #include "instructions/variable_reference.h"
-#include "launcher/launcher_exception.h"
 #include "tagfile/text_utils.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cctype>
 
+#include "base/launcher_exception.h"
+#include "base/variable_store.h"
 #include "instructions/decimal_reader.h"
-#include "instructions/variable_store.h"
-#include "launcher/launcher_exception.h"
 #include "tagfile/text_utils.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "jvm/installed_jvm.h"
 
+#include "base/path_text.h"
+#include "jvmfile/jvm_tags.h"
 #include "tagfile/tag_file.h"
 #include "tagfile/text_utils.h"
 
@@ -10,7 +12,7 @@ std::string installedJvmFilePath(const std::string& directory) {
 std::string completeInstalledJvmFile(const std::string& directory, bool temporary) {
     const std::string path = installedJvmFilePath(directory);
     TagFile jvm(path);
-    jvm.setJvmTags(directory, path, temporary);
+    setJvmTags(jvm, directory, path, temporary);
     jvm.write(path);
     return path;
 }

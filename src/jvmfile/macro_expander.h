@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <string>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 
 // Expands references enclosed in a delimiter character (@NAME@, %NAME%(...),
 // #NAME#).  A subclass says what replaces a reference; the scan goes on at

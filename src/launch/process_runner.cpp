@@ -6,9 +6,9 @@
 #include <mutex>
 #include <vector>
 
-#include "launcher/facade.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
+#include "base/facade.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
 #include "platform/process.h"
 #include "platform/system.h"
 

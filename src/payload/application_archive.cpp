@@ -1,8 +1,9 @@
 #include <cerrno>
 
-#include "launcher/error_number.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/run_state.h"
+#include "base/error_number.h"
+#include "base/launcher_exception.h"
+#include "base/path_text.h"
+#include "base/run_state.h"
 #include "payload/extraction.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"

@@ -1,6 +1,6 @@
 #include "payload/big_endian.h"
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/log.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/log.h"
+#include "base/run_state.h"
 #include "payload/self_removal.h"
+#include "payload/tree_deleter.h"
 #include "payload/workspace.h"
 #include "platform/file_system.h"
-#include "platform/file_walker.h"
 #include "platform/system.h"
 
 namespace {
@@ -33,7 +33,7 @@ void removeAll(std::vector<std::string>& list, const char* debugLabel) {
                 writeDebugLog(debugLabel + path, true);
             }
             try {
-                platform::deleteFileOrTree(path);
+                deleteFileOrTree(path);
             } catch (const LauncherException& e) {
                 writeLog(e.text(), kLogWarning);  // a listing failed part way
             }

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 #include "payload/entry_name.h"
 #include "payload/extraction.h"
 #include "payload/launcher_file.h"

@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "launcher/error_number.h"
-#include "launcher/facade.h"
-#include "launcher/file_pointer.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
-#include "launcher/run_state.h"
+#include "base/error_number.h"
+#include "base/facade.h"
+#include "base/file_pointer.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
+#include "base/path_text.h"
+#include "base/run_state.h"
 #include "payload/entry_name.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "launcher/file_pointer.h"
+#include "base/file_pointer.h"
 
 struct FileIndexEntry;
 

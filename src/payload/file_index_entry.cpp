@@ -1,6 +1,6 @@
 #include "payload/file_index_entry.h"
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 #include "payload/big_endian.h"
 #include "tagfile/text_utils.h"
 

@@ -2,13 +2,12 @@
 
 #include <atomic>
 
-#include "instructions/instruction_interpreter.h"
-#include "launcher/facade.h"
-#include "launcher/file_pointer.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/log.h"
-#include "launcher/messages.h"
-#include "launcher/run_state.h"
+#include "base/facade.h"
+#include "base/file_pointer.h"
+#include "base/launcher_exception.h"
+#include "base/log.h"
+#include "base/messages.h"
+#include "base/run_state.h"
 #include "payload/big_endian.h"
 #include "payload/file_index_entry.h"
 #include "payload/launcher_trailer.h"
@@ -154,27 +153,24 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
     const TagFile& tags = *entry.tagFile;
     switch (entry.fileType) {
         case kFileInstructions:
-            if (instructions() == nullptr) {
-                embeddedInstructions_ = std::make_unique<InstructionInterpreter>(tags);
+            if (instructionTags_ == nullptr) {
+                instructionTags_ = &tags;
             }
             break;
         case kFileJvm:
-            // The JvmFile object is built here once it exists.  Only while
-            // the tag files do not count as loaded yet, and only when no
-            // input file named the JVM files.
+            // Only while the tag files do not count as loaded yet, and only
+            // when no input file named the JVM files.
             if (!tagFilesLoaded_ && !jvmFilesGiven_) {
                 jvmTagFiles_.push_back(&tags);
             }
             break;
         case kFileLaunchScript:
-            // The LaunchScript object is built here once it exists.
             if (launchScriptTags() == nullptr) {
                 launchScriptTags_ = &tags;
                 applyProductTitle();
             }
             break;
         case kFileJvmMessage:
-            // The JVM message object is built here once it exists.
             jvmMessageTags_ = &tags;
             break;
         default:
@@ -183,7 +179,7 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
 }
 
 void LauncherFile::forgetEmbeddedTagFiles() {
-    embeddedInstructions_.reset();
+    instructionTags_ = nullptr;
     launchScriptTags_ = nullptr;
     jvmTagFiles_.clear();
     jvmMessageTags_ = nullptr;
@@ -208,13 +204,9 @@ const FileIndexEntry* LauncherFile::entryWithId(int32_t fileId) const {
     return nullptr;
 }
 
-InstructionInterpreter* LauncherFile::instructions() const {
-    return namedInstructions_ ? namedInstructions_.get() : embeddedInstructions_.get();
-}
-
 void LauncherFile::useInstructions(std::unique_ptr<TagFile> instructions) {
     loadedFiles_.push_back(std::move(instructions));
-    namedInstructions_ = std::make_unique<InstructionInterpreter>(*loadedFiles_.back());
+    namedInstructions_ = loadedFiles_.back().get();
 }
 
 void LauncherFile::useLaunchScript(std::unique_ptr<TagFile> launchScript) {

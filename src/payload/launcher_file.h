@@ -7,8 +7,6 @@
 
 #include "tagfile/tag_file.h"
 
-class InstructionInterpreter;
-
 // Types of the embedded files.  0, 1, 2 and 8 are tag files, parsed in place.
 enum FileType : int32_t {
     kFileInstructions = 0,
@@ -48,8 +46,8 @@ int readLauncherKind(const std::string& fileName);
 // the file, as the last scan of that file found it (0 before any scan).
 int32_t launcherTrailerEnd();
 
-// The running launcher file: its index, the embedded tag files and the
-// objects built from them.  One process-wide object (launcherFile()).
+// The running launcher file: its index and the embedded tag files, or the
+// files an input file named instead.  One process-wide object (launcherFile()).
 class LauncherFile {
 public:
     LauncherFile();
@@ -69,28 +67,27 @@ public:
 
     // The instruction script: the first embedded type-0 file, or the file an
     // input file named instead.
-    InstructionInterpreter* instructions() const;
+    const TagFile* instructionTags() const {
+        return namedInstructions_ != nullptr ? namedInstructions_ : instructionTags_;
+    }
     // Makes a tag file loaded from disk the instruction script.
     void useInstructions(std::unique_ptr<TagFile> instructions);
 
     // The launch script: the first embedded one (type 2), or the file an
-    // input file named instead.  The LaunchScript object built from it will
-    // take its place.
+    // input file named instead.
     const TagFile* launchScriptTags() const {
         return namedLaunchScript_ != nullptr ? namedLaunchScript_ : launchScriptTags_;
     }
     void useLaunchScript(std::unique_ptr<TagFile> launchScript);
     // The JVM files: the embedded ones (type 1) in index order, or, once an
-    // input file named JVM files, those instead.  The JvmFile objects built
-    // from them will take their place.
+    // input file named JVM files, those instead.
     const std::vector<const TagFile*>& jvmTagFiles() const {
         return jvmFilesGiven_ ? namedJvmFiles_ : jvmTagFiles_;
     }
     void useJvmFilesGiven() { jvmFilesGiven_ = true; }
     void addJvmFile(std::unique_ptr<TagFile> jvmFile);
     // The JVM message: the last embedded one (type 8), or the file an input
-    // file named instead.  The JVM message object built from it will take
-    // its place.
+    // file named instead.
     const TagFile* jvmMessageTags() const {
         return namedJvmMessage_ != nullptr ? namedJvmMessage_ : jvmMessageTags_;
     }
@@ -106,9 +103,9 @@ private:
     std::vector<std::unique_ptr<FileIndexEntry>> entries_;
     bool indexLoaded_ = false;
     bool tagFilesLoaded_ = false;
-    std::vector<std::unique_ptr<TagFile>> loadedFiles_;             // files an input file named
-    std::unique_ptr<InstructionInterpreter> namedInstructions_;     // from an input file
-    std::unique_ptr<InstructionInterpreter> embeddedInstructions_;  // from the first type 0
+    std::vector<std::unique_ptr<TagFile>> loadedFiles_;  // files an input file named
+    const TagFile* instructionTags_ = nullptr;           // the first type 0
+    const TagFile* namedInstructions_ = nullptr;         // from an input file
     const TagFile* launchScriptTags_ = nullptr;
     const TagFile* namedLaunchScript_ = nullptr;
     std::vector<const TagFile*> jvmTagFiles_;

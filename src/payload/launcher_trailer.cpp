@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "launcher/file_pointer.h"
+#include "base/file_pointer.h"
 #include "payload/launcher_file.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "launcher/log.h"
-#include "launcher/run_state.h"
+#include "base/log.h"
+#include "base/run_state.h"
 #include "payload/wininit.h"
 #include "payload/workspace.h"
 #include "platform/environment.h"

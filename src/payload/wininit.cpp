@@ -3,7 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "launcher/error_number.h"
+#include "base/error_number.h"
+#include "base/path_text.h"
 #include "tagfile/text_utils.h"
 
 namespace {

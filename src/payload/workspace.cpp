@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
+#include "base/path_compare.h"
+#include "base/path_text.h"
 #include "platform/file_system.h"
-#include "platform/path_compare.h"
 #include "platform/system.h"
 #include "tagfile/text_utils.h"
 
@@ -57,7 +58,7 @@ std::string uniqueWorkspaceName(const std::string& directory) {
 void forget(std::vector<std::string>& list, const std::string& path) {
     std::lock_guard<std::recursive_mutex> lock(state().mutex);
     const auto found = std::find_if(list.begin(), list.end(), [&path](const std::string& entry) {
-        return platform::equalsIgnoringCase(entry, path);
+        return equalsIgnoringCase(entry, path);
     });
     if (found != list.end()) {
         list.erase(found);

@@ -1,7 +1,7 @@
 #include "payload/workspace_free_space.h"
 
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
 #include "payload/workspace.h"
 #include "platform/file_system.h"
 #include "platform/system.h"

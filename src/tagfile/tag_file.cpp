@@ -3,9 +3,9 @@
 #include <cstring>
 #include <memory>
 
-#include "launcher/error_number.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/log.h"
+#include "base/error_number.h"
+#include "base/launcher_exception.h"
+#include "base/log.h"
 #include "platform/file_system.h"
 #include "tagfile/tag_file_source.h"
 #include "tagfile/text_utils.h"
@@ -197,12 +197,6 @@ void TagFile::addValue(const std::string& tag, const std::string& value) {
 
 void TagFile::setBool(const std::string& tag, bool flag) {
     setValue(tag, flag ? "1" : "0");
-}
-
-void TagFile::setJvmTags(const std::string& jvmHome, const std::string& jvmFile, bool temporary) {
-    setValue("JVM_HOME", jvmHome);
-    setValue("JVM_FILE", jvmFile);
-    setBool("JVM_TEMP", temporary);
 }
 
 std::string TagFile::text() const {

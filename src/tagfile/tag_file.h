@@ -40,7 +40,6 @@ public:
     void setValue(const std::string& tag, const std::string& value);
     void addValue(const std::string& tag, const std::string& value);
     void setBool(const std::string& tag, bool flag);
-    void setJvmTags(const std::string& jvmHome, const std::string& jvmFile, bool temporary);
 
     // The whole file as written: each tag on a line ("NAME:  value") or, with
     // several values, as a list ended by "/:".  Values are written byte for

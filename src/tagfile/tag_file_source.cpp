@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "launcher/file_pointer.h"
+#include "base/file_pointer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 #include "platform/system.h"
 
 const char* const kBlanks = " \t\n\r";
@@ -106,26 +106,4 @@ std::string toDecimal(long value) {
 bool endsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-std::string ensureTrailingSeparator(const std::string& path) {
-    const char separator = platform::pathSeparator();
-    if (path.empty() || path.back() == separator) {
-        return path;
-    }
-    return path + separator;
-}
-
-std::string directoryPart(const std::string& path) {
-    const size_t separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator);
-}
-
-std::string namePart(const std::string& path) {
-    const size_t separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-std::string joinPath(const std::string& directory, const std::string& name) {
-    return ensureTrailingSeparator(directory) + name;
 }

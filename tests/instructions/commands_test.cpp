@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "base/facade.h"
+#include "base/log.h"
+#include "base/messages.h"
+#include "base/variable_store.h"
 #include "instructions/embedded_launcher.h"
-#include "instructions/quoted_argument.h"
 #include "instructions/script_fixture.h"
-#include "instructions/variable_store.h"
-#include "launcher/facade.h"
-#include "launcher/log.h"
-#include "launcher/messages.h"
+#include "launch/quoted_argument.h"
 #include "support/recording_launcher.h"
 #include "support/temp_dir.h"
 #include "tagfile/text_utils.h"

@@ -2,9 +2,10 @@
 
 #include <filesystem>
 
+#include "base/launcher_exception.h"
+#include "base/path_text.h"
 #include "instructions/embedded_launcher.h"
 #include "instructions/install_fixture.h"
-#include "launcher/launcher_exception.h"
 #include "tagfile/text_utils.h"
 
 namespace {
@@ -34,7 +35,7 @@ TEST_F(EmbeddedLauncher, StartsFromADirectoryLeftToIt) {
     // is not removed at exit.
     const std::vector<std::string> made = madeDirectories();
     ASSERT_EQ(made.size(), 1u);
-    EXPECT_TRUE(fileExists(joinPath(made[0], name)));
+    EXPECT_TRUE(pathExists(joinPath(made[0], name)));
     EXPECT_FALSE(inCleanupList(made[0]));
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/facade.h"
+#include "base/log.h"
+#include "base/run_state.h"
 #include "instructions/script_fixture.h"
-#include "launcher/facade.h"
-#include "launcher/log.h"
-#include "launcher/run_state.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
 #include "platform/system.h"

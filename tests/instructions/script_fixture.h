@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "base/launcher_exception.h"
 #include "instructions/instruction_interpreter.h"
 #include "instructions/instructions_exception.h"
-#include "launcher/launcher_exception.h"
 #include "support/temp_dir.h"
 #include "tagfile/tag_file.h"
 

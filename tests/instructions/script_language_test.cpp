@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/variable_store.h"
 #include "instructions/instruction_line_hook.h"
 #include "instructions/script_fixture.h"
-#include "instructions/variable_store.h"
 #include "tagfile/text_utils.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <functional>
 
+#include "base/launcher_exception.h"
+#include "base/variable_store.h"
 #include "instructions/script_fixture.h"
 #include "instructions/variable_reference.h"
-#include "instructions/variable_store.h"
-#include "launcher/launcher_exception.h"
 
 namespace {
 

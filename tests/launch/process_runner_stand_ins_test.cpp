@@ -49,7 +49,7 @@ TEST_F(InstalledJvm, JvmFileDescribesTheTree) {
     const TagFile jvm(home.file("jvm"));
     const std::string jvmExe = std::string("bin") + platform::pathSeparator() + javaName();
     EXPECT_EQ(jvm.getValue("JVM_EXE"), jvmExe);
-    EXPECT_TRUE(fileExists(home.file(jvmExe)));
+    EXPECT_TRUE(pathExists(home.file(jvmExe)));
     EXPECT_FALSE(jvm.getValue("DESC").empty());
     EXPECT_EQ(jvm.getValue("CLASSPATH"), "-cp ");
     EXPECT_EQ(jvm.getValue("CLASSPATH_SEPARATOR"), platform::pathSeparator() == '\\' ? ";" : ":");

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "instructions/quoted_argument.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
 #include "launch/process_runner.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
+#include "launch/quoted_argument.h"
 #include "platform/environment.h"
 #include "platform/process.h"
 #include "platform/system.h"
@@ -68,7 +68,7 @@ TEST_P(WithAndWithoutPipes, EndingForGoodEndsTheWaitedChildAndStartsNoMore) {
         exitCode = runChild(childCommand("--touch " + quotedProgram(started) + " --sleep 60000"),
                             "", GetParam());
     });
-    while (!fileExists(started)) {
+    while (!pathExists(started)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     endChildrenForGood();
@@ -90,14 +90,14 @@ TEST(ProcessRunnerStart, ChildEndingWithTheStillActiveCodeEnds) {
 TEST_P(WithAndWithoutPipes, StartsTheChildInTheWorkingDirectory) {
     const TempDir directory;
     runChild(childCommand("--touch marker"), directory.path(), GetParam());
-    EXPECT_TRUE(fileExists(directory.file("marker")));
+    EXPECT_TRUE(pathExists(directory.file("marker")));
 }
 
 TEST_P(WithAndWithoutPipes, EmptyWorkingDirectoryMeansTheLaunchersOwn) {
     const TempDir directory;
     const CurrentDirectory current(directory.path());
     runChild(childCommand("--touch marker"), "", GetParam());
-    EXPECT_TRUE(fileExists(directory.file("marker")));
+    EXPECT_TRUE(pathExists(directory.file("marker")));
 }
 
 TEST_P(WithAndWithoutPipes, MissingProgramFailsWithTheSystemText) {
@@ -126,7 +126,7 @@ TEST_P(WithAndWithoutPipes, FailsToStartWhereItCannotRun) {
             EXPECT_GT(failure.text().size(), prefix.size());
         }
     }
-    EXPECT_FALSE(fileExists(missingDirectory));
+    EXPECT_FALSE(pathExists(missingDirectory));
 }
 
 TEST(ProcessRunnerStart, WithoutWaitingReturnsZeroAtOnce) {
@@ -140,10 +140,10 @@ TEST(ProcessRunnerStart, WithoutWaitingReturnsZeroAtOnce) {
                                   nullptr, false),
               0);
     // The child still runs to its end on its own.
-    for (int wait = 0; wait < 200 && !fileExists(marker); ++wait) {
+    for (int wait = 0; wait < 200 && !pathExists(marker); ++wait) {
         platform::sleepMilliseconds(50);
     }
-    EXPECT_TRUE(fileExists(marker));
+    EXPECT_TRUE(pathExists(marker));
 }
 
 TEST(ProcessRunnerStart, ChildGetsTheLaunchersEnvironment) {
@@ -182,7 +182,7 @@ TEST(ProcessRunnerStart, RelativeProgramPathIsTakenFromTheLaunchersDirectory) {
     const CurrentDirectory current(fs::path(TEST_CHILD_PATH).parent_path().string());
     const std::string program = std::string(".") + platform::pathSeparator() + "test_child";
     runChild(program + " --touch marker", elsewhere.path(), true);
-    EXPECT_TRUE(fileExists(elsewhere.file("marker")));
+    EXPECT_TRUE(pathExists(elsewhere.file("marker")));
 }
 
 struct ArgumentsCase {

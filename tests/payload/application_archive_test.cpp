@@ -2,7 +2,8 @@
 
 #include <filesystem>
 
-#include "launcher/run_state.h"
+#include "base/path_text.h"
+#include "base/run_state.h"
 #include "payload/cleanup.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"

@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/log.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/log.h"
+#include "base/path_text.h"
+#include "base/run_state.h"
 #include "payload/cleanup.h"
 #include "payload/workspace.h"
 #include "platform/system.h"
@@ -57,10 +58,10 @@ TEST_F(CleanupTest, RemovesEveryRegisteredPathAndNothingElse) {
     writeFile(directory_.file("other"), "not registered");
     cleanUp();
     for (const std::string& path : {first, second, file}) {
-        EXPECT_FALSE(fileExists(path)) << path;
+        EXPECT_FALSE(pathExists(path)) << path;
     }
     EXPECT_TRUE(fs::is_empty(temp_)) << "no script without -vd:orig";
-    EXPECT_TRUE(fileExists(directory_.file("other")));
+    EXPECT_TRUE(pathExists(directory_.file("other")));
     EXPECT_TRUE(listsEmpty());
     cleanUp();  // a second cleanup finds nothing to do
 }
@@ -97,13 +98,13 @@ TEST_F(CleanupTest, PathThatStaysIsDroppedAfterItsLastAttempt) {
     } else {
         fs::permissions(temp_, fs::perms::owner_write, fs::perm_options::remove);
         writeFile(joinPath(temp_, "probe"), "");
-        if (fileExists(joinPath(temp_, "probe"))) {
+        if (pathExists(joinPath(temp_, "probe"))) {
             fs::permissions(temp_, fs::perms::owner_write, fs::perm_options::add);
             GTEST_SKIP() << "this user deletes any file";
         }
     }
     cleanUp();
-    EXPECT_TRUE(fileExists(directory));
+    EXPECT_TRUE(pathExists(directory));
     EXPECT_TRUE(listsEmpty()) << "dropped after the last attempt";
     if (held != nullptr) {
         std::fclose(held);
@@ -121,7 +122,7 @@ TEST_F(CleanupTest, TwoThreadsCleaningUpShareTheWork) {
     cleanUp();
     other.join();
     for (const std::string& path : paths) {
-        EXPECT_FALSE(fileExists(path)) << path;
+        EXPECT_FALSE(pathExists(path)) << path;
     }
     EXPECT_TRUE(listsEmpty());
 }

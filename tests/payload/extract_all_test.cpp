@@ -3,10 +3,11 @@
 
 #include <filesystem>
 
-#include "launcher/facade.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
-#include "launcher/run_state.h"
+#include "base/facade.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
+#include "base/path_text.h"
+#include "base/run_state.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
 #include "support/launcher_builder.h"

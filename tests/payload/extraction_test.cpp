@@ -2,10 +2,11 @@
 
 #include <filesystem>
 
-#include "launcher/facade.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
-#include "launcher/run_state.h"
+#include "base/facade.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
+#include "base/path_text.h"
+#include "base/run_state.h"
 #include "payload/cleanup.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
@@ -121,7 +122,7 @@ TEST_F(ExtractionTest, NameThatIsNoPlainFileNameIsRefusedBeforeWriting) {
         EXPECT_TRUE(endsWith(text, "); nothing was extracted.")) << text;
     }
     EXPECT_TRUE(targetFiles().empty());
-    EXPECT_FALSE(fileExists(directory_.file("up.jar")));
+    EXPECT_FALSE(pathExists(directory_.file("up.jar")));
 }
 
 TEST_F(ExtractionTest, EntryOutsideTheLauncherFileIsRefusedBeforeWriting) {
@@ -198,7 +199,7 @@ TEST_F(ExtractionTest, CancelStopsAfterTheCurrentBlockAndRemovesTheFile) {
             setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls));
             const std::string text = failureOf(entry("big.bin", 0, 3 * kBlock), target());
             // The block written is removed again with its file.
-            const bool removed = !fileExists(joinPath(target(), "big.bin"));
+            const bool removed = !pathExists(joinPath(target(), "big.bin"));
             std::exit(text == loadMessage(35) && removed && calls.size() == 1 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/run_state.h"
 #include "payload/launcher_file.h"
 #include "support/launcher_builder.h"
 #include "support/temp_dir.h"

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-#include "instructions/instruction_interpreter.h"
-#include "launcher/facade.h"
-#include "launcher/launcher_exception.h"
-#include "launcher/log.h"
-#include "launcher/messages.h"
-#include "launcher/run_state.h"
+#include "base/facade.h"
+#include "base/launcher_exception.h"
+#include "base/log.h"
+#include "base/messages.h"
+#include "base/run_state.h"
 #include "payload/launcher_file.h"
 #include "support/launcher_builder.h"
 #include "support/recording_launcher.h"
@@ -140,8 +139,7 @@ TEST_F(LauncherFileTest, TagFilesAreParsedInPlaceAndFirstOrLastWins) {
     EXPECT_EQ(tags(8)->getValue("INSTRUCTIONS", 1), ":SECOND");
     EXPECT_EQ(tags(0)->fileName(), "first.tag");
 
-    ASSERT_NE(file.instructions(), nullptr);
-    EXPECT_EQ(file.instructions()->findLabel("FIRST"), 1);
+    EXPECT_EQ(file.instructionTags(), tags(0));
     EXPECT_EQ(file.launchScriptTags(), tags(3));
     EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{tags(2), tags(5)}));
     EXPECT_EQ(file.jvmMessageTags(), tags(7));
@@ -186,11 +184,11 @@ TEST_F(LauncherFileTest, NamedInstructionsOutrankTheEmbeddedOnes) {
     auto named = std::make_unique<TagFile>();
     named->setValue("INSTRUCTIONS", "GOTO Y");
     file.useInstructions(std::move(named));
-    InstructionInterpreter* const instructions = file.instructions();
+    const TagFile* const instructions = file.instructionTags();
     ASSERT_NE(instructions, nullptr);
 
     file.load(true);
-    EXPECT_EQ(file.instructions(), instructions);
+    EXPECT_EQ(file.instructionTags(), instructions);
     EXPECT_NE(file.entryAt(0)->tagFile, nullptr);
 }
 
@@ -261,7 +259,7 @@ TEST_F(LauncherFileTest, AFailedLoadStartsOverWhenRepeated) {
                                  .build("good.exe")));
     file.load(true);
     ASSERT_EQ(file.entryCount(), 1);
-    EXPECT_EQ(file.instructions(), nullptr);
+    EXPECT_EQ(file.instructionTags(), nullptr);
     EXPECT_EQ(file.jvmTagFiles(), std::vector<const TagFile*>{file.entryAt(0)->tagFile.get()});
 }
 
@@ -279,16 +277,16 @@ TEST_F(LauncherFileTest, TagFilesAreParsedWhenALaterLoadAsksForThem) {
     file.load(true);
     ASSERT_EQ(file.entryCount(), 2);
     ASSERT_NE(file.entryAt(0)->tagFile, nullptr);
-    EXPECT_NE(file.instructions(), nullptr);
+    EXPECT_NE(file.instructionTags(), nullptr);
     EXPECT_EQ(file.jvmMessageTags(), file.entryAt(1)->tagFile.get());
 
     // Once both are loaded, further loads do nothing.
     writeFile(path, "replaced");
-    InstructionInterpreter* const instructions = file.instructions();
+    const TagFile* const instructions = file.instructionTags();
     file.load(true);
     file.load(false);
     EXPECT_EQ(file.entryCount(), 2);
-    EXPECT_EQ(file.instructions(), instructions);
+    EXPECT_EQ(file.instructionTags(), instructions);
 }
 
 TEST_F(LauncherFileTest, AFailedParseOfTheTagFilesStartsOverWhenRepeated) {

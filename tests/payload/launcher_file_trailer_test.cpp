@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/run_state.h"
 #include "payload/big_endian.h"
 #include "payload/launcher_file.h"
 #include "payload/launcher_trailer.h"

@@ -8,7 +8,8 @@
 #include <regex>
 #include <thread>
 
-#include "launcher/log.h"
+#include "base/log.h"
+#include "base/path_text.h"
 #include "payload/cleanup.h"
 #include "payload/self_removal.h"
 #include "payload/workspace.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/path_text.h"
 #include "payload/wininit.h"
 #include "support/temp_dir.h"
 #include "tagfile/text_utils.h"
@@ -49,7 +50,7 @@ TEST(WinInitFile, EmptyListLeavesTheFileAlone) {
     TempDir windows;
     std::vector<std::string> lines;
     EXPECT_EQ(writeRenameList(windows.path(), lines), 0);
-    EXPECT_FALSE(fileExists(joinPath(windows.path(), "WinInit.Ini")));
+    EXPECT_FALSE(pathExists(joinPath(windows.path(), "WinInit.Ini")));
 }
 
 TEST(WinInitFile, FailureKeepsTheList) {

@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <regex>
 
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
+#include "base/path_text.h"
 #include "payload/cleanup.h"
 #include "payload/workspace.h"
 #include "payload/workspace_free_space.h"
@@ -91,7 +92,7 @@ TEST_F(WorkspaceTest, WorkspacesArePrivateToTheirUser) {
 TEST_F(WorkspaceTest, FilesAreNewEmptyAndRegistered) {
     const std::string path = createWorkspaceFile();
     EXPECT_TRUE(isWorkspaceName(path)) << path;
-    EXPECT_TRUE(fileExists(path));
+    EXPECT_TRUE(pathExists(path));
     EXPECT_EQ(readFile(path), "");
     std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
     EXPECT_EQ(fileCleanupList(), std::vector<std::string>{path});
@@ -116,8 +117,8 @@ TEST_F(WorkspaceTest, ForgettingTakesTheFirstEqualPathAndLeavesTheDisk) {
         EXPECT_EQ(fileCleanupList(), std::vector<std::string>{file});
         EXPECT_TRUE(directoryCleanupList().empty());
     }
-    EXPECT_TRUE(fileExists(directory));
-    EXPECT_TRUE(fileExists(file));
+    EXPECT_TRUE(pathExists(directory));
+    EXPECT_TRUE(pathExists(file));
     platform::removeDirectory(directory);
 }
 

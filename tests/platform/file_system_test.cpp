@@ -4,6 +4,7 @@
 #include <regex>
 #include <set>
 
+#include "base/path_text.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "support/temp_dir.h"
@@ -27,7 +28,7 @@ TEST(UniqueTempFile, NamesANewEmptyFileOfTheWorkspaceShape) {
                   0u);
         const std::string name = path.substr(withSeparator(directory.path()).size());
         EXPECT_TRUE(std::regex_match(name, std::regex("LRE[0-9A-Fa-f]{1,4}\\.tmp"))) << name;
-        EXPECT_TRUE(fileExists(path));
+        EXPECT_TRUE(pathExists(path));
         EXPECT_EQ(readFile(path), "");
         names.insert(path);
     }
@@ -77,7 +78,7 @@ TEST(FileAttributes, ReadOnlyIsClearedAndTheFileDeleted) {
     ASSERT_TRUE(platform::readFileAttributes(file, attributes));
     EXPECT_FALSE(attributes.readOnly);
     EXPECT_TRUE(platform::deleteFile(file));
-    EXPECT_FALSE(fileExists(file));
+    EXPECT_FALSE(pathExists(file));
 }
 
 TEST(RemoveDirectory, RemovesOnlyAnEmptyOne) {
@@ -88,7 +89,7 @@ TEST(RemoveDirectory, RemovesOnlyAnEmptyOne) {
     EXPECT_FALSE(platform::removeDirectory(path));
     ASSERT_TRUE(platform::deleteFile(joinPath(path, "file")));
     EXPECT_TRUE(platform::removeDirectory(path));
-    EXPECT_FALSE(fileExists(path));
+    EXPECT_FALSE(pathExists(path));
 }
 
 TEST(OpenForReading, TellsWhetherAFileIsThere) {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "launcher/argument_list.h"
-#include "launcher/facade.h"
-#include "launcher/launcher.h"
+#include "app/argument_list.h"
+#include "base/facade.h"
+#include "base/launcher.h"
 
 // A front end that records every call as one line of text, for tests of
 // the code that talks to the user.

@@ -45,7 +45,7 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool fileExists(const std::string& path) {
+bool pathExists(const std::string& path) {
     std::error_code ignored;
     return fs::exists(path, ignored);
 }

@@ -21,7 +21,7 @@ private:
 // Whole-file helpers for fixtures.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
-bool fileExists(const std::string& path);
+bool pathExists(const std::string& path);
 // Everything under a directory by its path relative to it: a file's bytes,
 // "<directory>" for a directory; names that start with `skippedPrefix` (when
 // not empty) are left out with what is under them.

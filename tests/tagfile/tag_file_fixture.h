@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
 #include "support/temp_dir.h"
 #include "tagfile/tag_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launcher/log.h"
+#include "base/log.h"
 #include "tagfile/tag_file_fixture.h"
 
 namespace {

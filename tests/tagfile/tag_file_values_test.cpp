@@ -53,15 +53,4 @@ TEST(TagFileValues, SetValueReplacesInPlaceAndAddsAtTheEnd) {
     EXPECT_EQ(contents(tags), (TagList{{"A", {"3"}}, {"B", {"b", "c"}}, {"C", {"d"}}}));
 }
 
-TEST(TagFileValues, SetJvmTags) {
-    TagFile tags;
-    tags.setValue("JVM_TEMP", "old");
-    tags.setJvmTags("C:\\jre", "C:\\jre\\jvm", true);
-    EXPECT_EQ(
-        contents(tags),
-        (TagList{{"JVM_TEMP", {"1"}}, {"JVM_HOME", {"C:\\jre"}}, {"JVM_FILE", {"C:\\jre\\jvm"}}}));
-    tags.setBool("JVM_TEMP", false);
-    EXPECT_EQ(tags.getValue("JVM_TEMP"), "0");
-}
-
 }  // namespace

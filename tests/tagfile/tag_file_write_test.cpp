@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/path_text.h"
 #include "platform/system.h"
 #include "tagfile/tag_file_fixture.h"
 #include "tagfile/text_utils.h"
@@ -68,7 +69,7 @@ TEST_F(TagFileTest, AFileThatCannotBeWrittenIsAFailure) {
                                            dir_.path()};
     // A device that takes no bytes, where there is one (Wine's view of it
     // takes them).
-    if (platform::pathSeparator() == '/' && fileExists("/dev/full")) {
+    if (platform::pathSeparator() == '/' && pathExists("/dev/full")) {
         unwritable.push_back("/dev/full");
     }
     for (const std::string& path : unwritable) {
@@ -82,7 +83,7 @@ TEST_F(TagFileTest, AFileThatCannotBeWrittenIsAFailure) {
             EXPECT_EQ(e.text().back(), ')') << e.text();
         }
     }
-    EXPECT_FALSE(fileExists(unwritable[0]));
+    EXPECT_FALSE(pathExists(unwritable[0]));
 }
 
 // Every value reads back as written, as long as it holds no line end and, in

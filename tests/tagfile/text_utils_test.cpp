@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
+#include "base/path_text.h"
 #include "platform/system.h"
 #include "tagfile/text_utils.h"
 

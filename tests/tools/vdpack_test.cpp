@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "launcher/messages.h"
+#include "base/messages.h"
 #include "support/launcher_builder.h"
 #include "support/temp_dir.h"
 #include "vdpack/vdpack_command.h"
@@ -219,8 +219,8 @@ TEST(Vdpack, RejectsBadInputWithoutWritingAnything) {
         EXPECT_EQ(result.exitCode, 1) << c.error;
         EXPECT_THAT(result.err, HasSubstr(c.error));
         EXPECT_EQ(result.err.rfind("vdpack: ", 0), 0u) << result.err;
-        EXPECT_FALSE(fileExists(output)) << c.error;
-        EXPECT_FALSE(fileExists(output + ".vdpack-part")) << c.error;
+        EXPECT_FALSE(pathExists(output)) << c.error;
+        EXPECT_FALSE(pathExists(output + ".vdpack-part")) << c.error;
     }
 }
 
@@ -237,7 +237,7 @@ TEST(Vdpack, RefusesAPayloadBeyondTheOffsetLimit) {
         {"build", "--stub", stub, "-o", output, "--file", file, "--type", "ARCHIVE", "--id", "1"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "vdpack: the file index would start beyond the 2 GiB offset limit\n");
-    EXPECT_FALSE(fileExists(output));
+    EXPECT_FALSE(pathExists(output));
 }
 
 TEST(Vdpack, TheOutputMayReplaceAnInput) {

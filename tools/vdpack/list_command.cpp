@@ -1,8 +1,8 @@
 #include "vdpack/list_command.h"
 
-#include "launcher/launcher_exception.h"
-#include "launcher/messages.h"
-#include "launcher/run_state.h"
+#include "base/launcher_exception.h"
+#include "base/messages.h"
+#include "base/run_state.h"
 #include "payload/launcher_file.h"
 #include "payload/launcher_trailer.h"
 #include "vdpack/file_type_names.h"

@@ -1,6 +1,7 @@
 #include "vdpack/build_request.h"
 
-#include "launcher/launcher_exception.h"
+#include "base/launcher_exception.h"
+#include "base/path_text.h"
 #include "tagfile/tag_file.h"
 #include "tagfile/text_utils.h"
 #include "vdpack/decimal.h"

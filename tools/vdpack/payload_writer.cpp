@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/path_text.h"
 #include "payload/entry_name.h"
 #include "payload/launcher_file.h"
 #include "tagfile/text_utils.h"

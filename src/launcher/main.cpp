@@ -1,5 +1,0 @@
-#include "launcher/entry.h"
-
-int main(int argc, char** argv) {
-    return launcherMain(argc, argv);
-}
