@@ -188,12 +188,21 @@ class VirtualDisplay:
             with open(str(windowed) + ".lock", "w") as lock:
                 fcntl.flock(lock, fcntl.LOCK_EX)
                 # A session of its own, whose desktop shows on this display.
+                # Its server stays up between programs: a server that ended
+                # with the last program would be started again by the next
+                # one, together with the session's services, which would then
+                # hold that program's output pipes open long after it ended.
                 subprocess.run([WINESERVER, "-k"], env=dict(os.environ, **self.env),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                subprocess.run([WINESERVER, "-p"], env=dict(os.environ, **self.env),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                 subprocess.run([EMULATOR, "wineboot", "--init"], env=dict(os.environ, **self.env),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
 
     def close(self):
+        if WINDOWS:
+            subprocess.run([WINESERVER, "-k"], env=dict(os.environ, **self.env),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.process.terminate()
         self.process.wait()
 

@@ -99,6 +99,22 @@ class WindowedFrontEnd(LauncherTestCase):
         self.assertEqual(code, -1)
         self.assertWorkspaceGone()
 
+    def test_the_cancel_button_stops_the_extraction_of_a_large_entry(self):
+        # An installer padded to a size whose extraction outlasts the click.
+        big = self.dir / program_name("big_installer")
+        big.write_bytes(pathlib.Path(INSTALLER).read_bytes())
+        with open(big, "r+b") as padded:
+            padded.truncate(big.stat().st_size + 600 * 1024 * 1024)
+        launcher = self.launcher(["INITIALIZE_UI", "INSTALL_JVM 1"], installer=big)
+        big.unlink()
+        process = self.start(launcher)
+        self.drive("dialog", BAR, "wait-text", STATUS, "Preparing Java(tm) Virtual Machine...",
+                   "click", CANCEL)
+        self.assertEqual(self.answer_message(), [TITLE, CANCELED])
+        code, _ = exit_code(process)
+        self.assertEqual(code, -1)
+        self.assertWorkspaceGone()
+
     def test_the_exit_code_is_the_consoles_and_only_a_failed_run_shows_a_message(self):
         cases = [
             (["INITIALIZE_UI", "SET N1 = 1"], 0, None),
