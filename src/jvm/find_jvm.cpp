@@ -1,0 +1,99 @@
+#include "jvm/find_jvm.h"
+
+#include "instructions/variable_store.h"
+#include "jvm/jvm_search.h"
+#include "launcher/facade.h"
+#include "launcher/launcher_exception.h"
+#include "launcher/log.h"
+#include "launcher/messages.h"
+#include "payload/launcher_file.h"
+#include "platform/platform_queries.h"
+#include "platform/system.h"
+#include "tagfile/tag_file.h"
+#include "tagfile/text_utils.h"
+
+namespace {
+
+constexpr int kNoSuitableJvmMessage = 23;
+constexpr int kSelectedNotJvmMessage = 37;
+
+void setResult(bool found, const std::string& home, const std::string& jvmFile) {
+    setText(1, home);
+    setText(2, jvmFile);
+    setNumber(1, found ? 1 : 0);
+}
+
+// The java program the user chose, as a JVM file of its own; false when the
+// user chose none or a file that is no java program.
+bool takeUserChoice(JvmSearch& search) {
+    if (const TagFile* message = launcherFile().jvmMessageTags()) {
+        const std::string text = message->getValue("MESSAGE");
+        writeLog(text, kLogInfo);
+        reportMessage(text);
+    }
+    reportMessage(loadMessage(kNoSuitableJvmMessage));
+    const std::string chosen = search.promptForJava();
+    if (chosen.empty()) {
+        return false;
+    }
+    const char separator = platform::pathSeparator();
+    const std::string exe = std::string("bin") + separator + "java.exe";
+    // The home is the directory above "bin": a file in "D:\xbin" has none.
+    const std::string suffix = separator + exe;
+    if (!platform::fileExists(chosen) || chosen.size() <= suffix.size() ||
+        !endsWith(chosen, suffix)) {
+        reportMessage(loadMessage(kSelectedNotJvmMessage));
+        return false;
+    }
+    const std::string home = chosen.substr(0, chosen.size() - suffix.size());
+    writeLog("user selected JVM_HOME=" + home, kLogInfo);
+    TagFile tags;
+    tags.setValue("JVM_HOME", home);
+    tags.setValue("JVM_EXE", exe);
+    tags.setValue("CLASSPATH", " -cp ");
+    tags.setValue("CLASSPATH_SEPARATOR", ";");
+    tags.setValue("SYSTEM", " -D");
+    tags.setValue("SYSTEM_SEPARATOR", "=");
+    JvmMatch match(home, tags);
+    setResult(true, home, match.writeJvmFile());
+    return true;
+}
+
+void searchAndReport(JvmSearch& search, bool showFailure) {
+    MatchList matches;
+    search.findMatch(matches);
+    if (!matches.empty()) {
+        JvmMatch& match = *matches.front();
+        const std::string jvmFile = match.writeJvmFile();
+        writeLog("Matching JVM home is " + match.home(), kLogInfo);
+        writeLog("Matching JVM file is " + jvmFile, kLogInfo);
+        setResult(true, match.home(), jvmFile);
+        return;
+    }
+    if (showFailure && !cancelRequested()) {
+        takeUserChoice(search);
+    }
+}
+
+}  // namespace
+
+void findJvm(JvmSearch& search, bool showUi, bool showFailure) {
+    writeLog("Finding a JVM", kLogInfo);
+    if (showUi) {
+        showStatus(kStatusSearching);
+        showProgressWindow();
+    } else {
+        hideProgressWindow(0);
+    }
+    setResult(false, std::string(), std::string());
+    try {
+        searchAndReport(search, showFailure);
+    } catch (const LauncherException& e) {
+        const std::string text = loadMessage(kNoSuitableJvmMessage) + " " + e.text();
+        writeLog(text, kLogError);
+        if (showFailure) {
+            reportMessage(text);
+        }
+        throw;
+    }
+}

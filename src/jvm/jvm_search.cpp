@@ -1,0 +1,155 @@
+#include "jvm/jvm_search.h"
+
+#include <algorithm>
+
+#include "jvm/verify_archive.h"
+#include "launcher/facade.h"
+#include "launcher/log.h"
+#include "launcher/run_state.h"
+#include "platform/file_prompt.h"
+#include "platform/system.h"
+#include "tagfile/text_utils.h"
+
+JvmSearch::JvmSearch(VerificationRunner& runner, ProgramFilePrompt promptForJava)
+    : runner_(runner),
+      promptForJava_(promptForJava ? std::move(promptForJava) : platform::promptForProgramFile) {}
+
+void JvmSearch::addJvmFile(TagFile& tags) {
+    jvmFiles_.push_back(std::make_unique<JvmFile>(tags));
+}
+
+void JvmSearch::clearJvmFiles() {
+    unverifiedMatches_.clear();
+    jvmFiles_.clear();
+}
+
+void JvmSearch::setVerifyClass(const std::string& classpath, const std::string& className) {
+    verifyClasspath_ = classpath;
+    verifyClassName_ = className;
+}
+
+Verification JvmSearch::verifyClass() {
+    if (verifyClasspath_.empty() && verifyClassName_.empty()) {
+        const std::string archive = extractVerifyArchive();
+        if (!archive.empty()) {
+            verifyClasspath_ = "\"" + archive + "\"";
+            verifyClassName_ = "\"Verify\"";
+        }
+    }
+    return {verifyClasspath_, verifyClassName_, runner_};
+}
+
+void JvmSearch::reset(bool stopAtFirst) {
+    match_.reset();
+    stopAtFirst_ = stopAtFirst;
+    unverifiedMatches_.clear();
+}
+
+void JvmSearch::findMatch(MatchList& results) {
+    reset(false);
+    const Verification verification = verifyClass();
+    const std::string& userHome = runState().javaHomeOption;
+    if (!userHome.empty()) {
+        writeLog("Checking user specified Java home directory => " + userHome, kLogInfo);
+        for (auto file = jvmFiles_.begin(); file != jvmFiles_.end() && !match_; ++file) {
+            match_ = (*file)->checkLocation(userHome, verification);
+        }
+    }
+    bool searchAll = false;
+    if (!match_) {
+        writeLog("Initiating JVM search based on hints...", kLogInfo);
+        for (auto file = jvmFiles_.begin(); file != jvmFiles_.end() && !match_ && !searchAll;
+             ++file) {
+            JvmFile& jvmFile = **file;
+            searchAll = jvmFile.searchAll();
+            const SubStatusWrapper subStatus;
+            showSubStatus(kSubStatusSearching, jvmFile.description());
+            match_ = jvmFile.searchPlatformHints(verification);
+            if (!match_) {
+                match_ = jvmFile.searchPathHints(verification);
+            }
+            if (!match_) {
+                match_ = jvmFile.searchPlatformPaths(verification);
+            }
+        }
+    }
+    if (!match_ && searchAll) {
+        stopAtFirst_ = true;
+        scanDrives(results);
+    }
+    if (match_) {
+        results.push_back(std::move(match_));
+    }
+}
+
+void JvmSearch::findAll(MatchList& results) {
+    reset(false);
+    verifyClass();
+    scanDrives(results);
+}
+
+void JvmSearch::scanDrives(MatchList& results) {
+    unverifiedMatches_.clear();
+    std::vector<std::string> filesToMatch;
+    for (const auto& file : jvmFiles_) {
+        const std::string exe = file->jvmExe();
+        if (!exe.empty() &&
+            std::find(filesToMatch.begin(), filesToMatch.end(), exe) == filesToMatch.end()) {
+            filesToMatch.push_back(exe);
+        }
+    }
+    const SubStatusWrapper subStatus;
+    showSubStatus(kSubStatusScanning, std::string());
+    writeLog("Beginning exhaustive search", kLogInfo);
+    platform::findOnAllDrives(filesToMatch, *this);
+    if (match_) {
+        return;
+    }
+    writeLog("Processing unverified matches.\n", kLogInfo);
+    const Verification verification = verifyClass();
+    bool accepted = false;
+    for (const Unverified& entry : unverifiedMatches_) {
+        for (const std::string& home : entry.homes) {
+            if (cancelRequested() || (accepted && stopAtFirst_)) {
+                return;
+            }
+            if (auto match = entry.jvmFile->checkLocation(home, verification)) {
+                results.push_back(std::move(match));
+                accepted = true;
+            }
+        }
+    }
+}
+
+bool JvmSearch::onFileFound(const std::string& path) {
+    const char separator = platform::pathSeparator();
+    for (size_t i = 0; i < jvmFiles_.size() && !match_; ++i) {
+        JvmFile& jvmFile = *jvmFiles_[i];
+        const std::string exe = jvmFile.jvmExe();
+        // Only a whole file name below a directory: "D:\x\bin\java.exe" holds
+        // "bin\java.exe" below "D:\x", but "D:\xbin\java.exe" holds none.
+        if (exe.empty() || path.size() <= exe.size() || !endsWith(path, exe) ||
+            path[path.size() - exe.size() - 1] != separator) {
+            continue;
+        }
+        const std::string home = path.substr(0, path.size() - exe.size() - 1);
+        if (i == 0 && stopAtFirst_) {
+            match_ = jvmFile.checkLocation(home, verifyClass());
+        } else {
+            remember(jvmFile, home);
+        }
+    }
+    return match_ != nullptr;
+}
+
+void JvmSearch::remember(JvmFile& jvmFile, const std::string& home) {
+    auto entry = std::find_if(unverifiedMatches_.begin(), unverifiedMatches_.end(),
+                              [&](const Unverified& e) { return e.jvmFile == &jvmFile; });
+    if (entry == unverifiedMatches_.end()) {
+        unverifiedMatches_.push_back({&jvmFile, {}});
+        entry = unverifiedMatches_.end() - 1;
+    }
+    if (std::find(entry->homes.begin(), entry->homes.end(), home) == entry->homes.end()) {
+        entry->homes.push_back(home);
+    }
+}

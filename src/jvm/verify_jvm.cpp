@@ -1,0 +1,37 @@
+#include "jvm/verify_jvm.h"
+
+#include "instructions/variable_store.h"
+#include "jvm/jvm_search.h"
+#include "launcher/facade.h"
+#include "launcher/log.h"
+#include "launcher/messages.h"
+#include "tagfile/tag_file.h"
+
+namespace {
+
+constexpr int kJvmNotValidMessage = 21;
+
+}  // namespace
+
+void verifyJvm(JvmSearch& search, bool showUi, bool showFailure, TagFile& tags,
+               const std::string& home) {
+    setNumber(1, 0);
+    JvmFile jvmFile(tags);
+    if (showUi) {
+        showSubStatus(kSubStatusVerifying, jvmFile.description());
+    }
+    const Verification verification = search.verifyClass();
+    const auto match = home.empty() ? jvmFile.verifyOwnHome(verification)
+                                    : jvmFile.checkLocation(home, verification);
+    if (match) {
+        const std::string jvmHome = tags.getValue("JVM_HOME");
+        setNumber(1, 1);
+        setText(1, jvmHome);
+        writeLog("After VERIFY, the jvm home is " + jvmHome, kLogInfo);
+        return;
+    }
+    if (showFailure) {
+        reportMessage(loadMessage(kJvmNotValidMessage));
+    }
+    writeLog("In VERIFY, the jvm is invalid.", kLogInfo);
+}

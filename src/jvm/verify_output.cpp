@@ -1,0 +1,44 @@
+#include "jvm/verify_output.h"
+
+#include "launcher/log.h"
+#include "tagfile/text_utils.h"
+
+const char* const kVerifyMagicValue = "1739021872";
+
+namespace {
+
+const std::string kAnyRest = "...";
+
+bool valueMatches(const std::string& expected, const std::string& actual) {
+    if (!endsWith(expected, kAnyRest)) {
+        return actual == expected;
+    }
+    const size_t prefix = expected.size() - kAnyRest.size();
+    return actual.size() >= prefix && actual.compare(0, prefix, expected, 0, prefix) == 0;
+}
+
+}  // namespace
+
+bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>& properties) {
+    size_t position = 0;
+    std::string line;
+    bool magicSeen = false;
+    while (!magicSeen) {
+        std::string next;
+        if (!readLine(output, position, next)) {
+            writeLog("Invalid magic value: " + line + "\n", kLogError);
+            return false;
+        }
+        line = next;
+        magicSeen = line == kVerifyMagicValue;
+    }
+    for (const JvmProperty& property : properties) {
+        // A run that stopped before it showed every property proves nothing
+        // about the ones it did not show.
+        line.clear();
+        if (!readLine(output, position, line) || !valueMatches(property.value, line)) {
+            return false;
+        }
+    }
+    return true;
+}
