@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "instructions/instruction_interpreter.h"
+#include "jvm/jvm_search.h"
 #include "launcher/facade.h"
 #include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
@@ -38,6 +39,13 @@ int buildFailureMessage(int32_t fileType) {
     }
 }
 
+// Verification commands run through the launch script; without it no JVM
+// can be verified, and every candidate is refused.
+class UnavailableVerificationRunner : public VerificationRunner {
+public:
+    std::string run(JvmFile&, const std::string&) override { return std::string(); }
+};
+
 }  // namespace
 
 bool isTagFileType(int32_t fileType) {
@@ -67,7 +75,9 @@ int32_t launcherTrailerEnd() {
     return trailerEnd.load();
 }
 
-LauncherFile::LauncherFile() = default;
+LauncherFile::LauncherFile()
+    : verificationRunner_(std::make_unique<UnavailableVerificationRunner>()),
+      jvmSearch_(std::make_unique<JvmSearch>(*verificationRunner_)) {}
 LauncherFile::~LauncherFile() = default;
 
 void LauncherFile::load(bool withTagFiles) {
@@ -148,14 +158,15 @@ void LauncherFile::loadTagFiles(std::FILE* stream) {
         }
     }
     tagFilesLoaded_ = true;
+    refreshJvmSearch();
 }
 
 void LauncherFile::buildObject(const FileIndexEntry& entry) {
-    const TagFile& tags = *entry.tagFile;
+    TagFile& tags = *entry.tagFile;
     switch (entry.fileType) {
         case kFileInstructions:
             if (instructions() == nullptr) {
-                embeddedInstructions_ = std::make_unique<InstructionInterpreter>(tags);
+                embeddedInstructions_ = std::make_unique<InstructionInterpreter>(tags, *jvmSearch_);
             }
             break;
         case kFileJvm:
@@ -187,9 +198,22 @@ void LauncherFile::forgetEmbeddedTagFiles() {
     launchScriptTags_ = nullptr;
     jvmTagFiles_.clear();
     jvmMessageTags_ = nullptr;
+    refreshJvmSearch();
     for (const auto& entry : entries_) {
         entry->tagFile.reset();
     }
+}
+
+void LauncherFile::refreshJvmSearch() {
+    jvmSearch_->clearJvmFiles();
+    for (TagFile* tags : jvmTagFiles()) {
+        jvmSearch_->addJvmFile(*tags);
+    }
+}
+
+void LauncherFile::useJvmFilesGiven() {
+    jvmFilesGiven_ = true;
+    refreshJvmSearch();
 }
 
 const FileIndexEntry* LauncherFile::entryAt(int position) const {
@@ -214,7 +238,8 @@ InstructionInterpreter* LauncherFile::instructions() const {
 
 void LauncherFile::useInstructions(std::unique_ptr<TagFile> instructions) {
     loadedFiles_.push_back(std::move(instructions));
-    namedInstructions_ = std::make_unique<InstructionInterpreter>(*loadedFiles_.back());
+    namedInstructions_ =
+        std::make_unique<InstructionInterpreter>(*loadedFiles_.back(), *jvmSearch_);
 }
 
 void LauncherFile::useLaunchScript(std::unique_ptr<TagFile> launchScript) {
@@ -225,6 +250,7 @@ void LauncherFile::useLaunchScript(std::unique_ptr<TagFile> launchScript) {
 void LauncherFile::addJvmFile(std::unique_ptr<TagFile> jvmFile) {
     loadedFiles_.push_back(std::move(jvmFile));
     namedJvmFiles_.push_back(loadedFiles_.back().get());
+    refreshJvmSearch();
 }
 
 void LauncherFile::useJvmMessage(std::unique_ptr<TagFile> jvmMessage) {

@@ -8,6 +8,8 @@
 #include "tagfile/tag_file.h"
 
 class InstructionInterpreter;
+class JvmSearch;
+class VerificationRunner;
 
 // Types of the embedded files.  0, 1, 2 and 8 are tag files, parsed in place.
 enum FileType : int32_t {
@@ -83,11 +85,13 @@ public:
     // The JVM files: the embedded ones (type 1) in index order, or, once an
     // input file named JVM files, those instead.  The JvmFile objects built
     // from them will take their place.
-    const std::vector<const TagFile*>& jvmTagFiles() const {
+    const std::vector<TagFile*>& jvmTagFiles() const {
         return jvmFilesGiven_ ? namedJvmFiles_ : jvmTagFiles_;
     }
-    void useJvmFilesGiven() { jvmFilesGiven_ = true; }
+    void useJvmFilesGiven();
     void addJvmFile(std::unique_ptr<TagFile> jvmFile);
+    // The JVM search over the JVM files.
+    JvmSearch& jvmSearch() const { return *jvmSearch_; }
     // The JVM message: the last embedded one (type 8), or the file an input
     // file named instead.  The JVM message object built from it will take
     // its place.
@@ -102,6 +106,7 @@ private:
     void loadTagFiles(std::FILE* stream);
     void buildObject(const FileIndexEntry& entry);
     void forgetEmbeddedTagFiles();
+    void refreshJvmSearch();
 
     std::vector<std::unique_ptr<FileIndexEntry>> entries_;
     bool indexLoaded_ = false;
@@ -111,9 +116,11 @@ private:
     std::unique_ptr<InstructionInterpreter> embeddedInstructions_;  // from the first type 0
     const TagFile* launchScriptTags_ = nullptr;
     const TagFile* namedLaunchScript_ = nullptr;
-    std::vector<const TagFile*> jvmTagFiles_;
+    std::vector<TagFile*> jvmTagFiles_;
     bool jvmFilesGiven_ = false;
-    std::vector<const TagFile*> namedJvmFiles_;
+    std::vector<TagFile*> namedJvmFiles_;
+    std::unique_ptr<VerificationRunner> verificationRunner_;
+    std::unique_ptr<JvmSearch> jvmSearch_;
     const TagFile* jvmMessageTags_ = nullptr;
     const TagFile* namedJvmMessage_ = nullptr;
 };
