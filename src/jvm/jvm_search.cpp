@@ -11,7 +11,7 @@
 #include "tagfile/text_utils.h"
 
 JvmSearch::JvmSearch(VerificationRunner& runner, ProgramFilePrompt promptForJava)
-    : runner_(runner),
+    : runner_(&runner),
       promptForJava_(promptForJava ? std::move(promptForJava) : platform::promptForProgramFile) {}
 
 void JvmSearch::addJvmFile(TagFile& tags) {
@@ -36,7 +36,7 @@ Verification JvmSearch::verifyClass() {
             verifyClassName_ = "\"Verify\"";
         }
     }
-    return {verifyClasspath_, verifyClassName_, runner_};
+    return {verifyClasspath_, verifyClassName_, *runner_};
 }
 
 void JvmSearch::reset(bool stopAtFirst) {
@@ -101,7 +101,10 @@ void JvmSearch::scanDrives(MatchList& results) {
     const SubStatusWrapper subStatus;
     showSubStatus(kSubStatusScanning, std::string());
     writeLog("Beginning exhaustive search", kLogInfo);
-    platform::findOnAllDrives(filesToMatch, *this);
+    // Without a name to look for, no file could be a candidate.
+    if (!filesToMatch.empty()) {
+        driveScan_(filesToMatch, *this);
+    }
     if (match_) {
         return;
     }

@@ -16,6 +16,10 @@ using MatchList = std::vector<std::unique_ptr<JvmMatch>>;
 
 // Asks the user for a java program; empty when the user cancelled.
 using ProgramFilePrompt = std::function<std::string()>;
+// Walks the drives for files ending in one of the names; returns whether the
+// handler stopped the walk.
+using DriveScan =
+    std::function<bool(const std::vector<std::string>& names, platform::FileFoundHandler& handler)>;
 
 // Finds the JVMs on the machine that the JVM files accept: a Java home the
 // user named, each file's hints, and, when a file asks for it, a scan of
@@ -30,6 +34,10 @@ public:
     void addJvmFile(TagFile& tags);
     void clearJvmFiles();
     const std::vector<std::unique_ptr<JvmFile>>& jvmFiles() const { return jvmFiles_; }
+
+    void setVerificationRunner(VerificationRunner& runner) { runner_ = &runner; }
+    // Replaces the scan of every fixed and network drive.
+    void setDriveScan(DriveScan scan) { driveScan_ = std::move(scan); }
 
     void setVerifyClass(const std::string& classpath, const std::string& className);
     // The verification class and runner.  When no class was set, the last
@@ -61,8 +69,9 @@ private:
     void remember(JvmFile& jvmFile, const std::string& home);
 
     std::vector<std::unique_ptr<JvmFile>> jvmFiles_;
-    VerificationRunner& runner_;
+    VerificationRunner* runner_;
     ProgramFilePrompt promptForJava_;
+    DriveScan driveScan_ = platform::findOnAllDrives;
     std::string verifyClasspath_;
     std::string verifyClassName_;
     std::unique_ptr<JvmMatch> match_;
