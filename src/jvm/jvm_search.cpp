@@ -39,14 +39,14 @@ Verification JvmSearch::verifyClass() {
     return {verifyClasspath_, verifyClassName_, *runner_};
 }
 
-void JvmSearch::reset(bool stopAtFirst) {
+void JvmSearch::reset() {
     match_.reset();
-    stopAtFirst_ = stopAtFirst;
+    stopAtFirst_ = false;
     unverifiedMatches_.clear();
 }
 
 void JvmSearch::findMatch(MatchList& results) {
-    reset(false);
+    reset();
     const Verification verification = verifyClass();
     const std::string& userHome = runState().javaHomeOption;
     if (!userHome.empty()) {
@@ -83,7 +83,7 @@ void JvmSearch::findMatch(MatchList& results) {
 }
 
 void JvmSearch::findAll(MatchList& results) {
-    reset(false);
+    reset();
     verifyClass();
     scanDrives(results);
 }

@@ -64,7 +64,7 @@ private:
         std::vector<std::string> homes;
     };
 
-    void reset(bool stopAtFirst);
+    void reset();
     void scanDrives(MatchList& results);
     void remember(JvmFile& jvmFile, const std::string& home);
 
