@@ -321,6 +321,18 @@ TEST_F(SearchTest, CancelStopsTheUnverifiedPhase) {
     EXPECT_EQ(matches.size(), 1u);
 }
 
+TEST_F(SearchTest, CancelStopsTheDriveScan) {
+    addJvmFile({"First"});
+    makeHome(joinPath("drive", "a"));
+    scanOnly(directory_.file("drive"));
+    requestCancel();
+    MatchList matches;
+    search_.findAll(matches);
+    EXPECT_EQ(scannedNames_.size(), 1u);
+    EXPECT_TRUE(runner_.runs.empty());
+    EXPECT_TRUE(matches.empty());
+}
+
 TEST_F(SearchTest, NothingToLookForScansNothing) {
     addJvmFile({"First", {"java.vendor=Good"}, {}, {}, false, ""});
     MatchList matches;

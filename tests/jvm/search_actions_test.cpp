@@ -94,6 +94,22 @@ TEST_F(SearchActionsTest, SearchAllFailurePrintsOnlyZero) {
     EXPECT_EQ(exitCode_, 0);
 }
 
+// The JVM files are written before anything is printed: a failure part way
+// prints its 0 and nothing before it.
+TEST_F(SearchActionsTest, SearchAllFailureWhileWritingPrintsOnlyZero) {
+    makeHome(joinPath("drive", "a"));
+    makeHome(joinPath("drive", "b"));
+    const std::string drive = directory_.file("drive");
+    launcherFile().jvmSearch().setDriveScan(
+        [drive](const Strings& names, platform::FileFoundHandler& handler) {
+            const bool stopped = platform::DriveFileFinder(names, handler).walk(drive);
+            closeWorkspace();  // no JVM file can be written from now on
+            return stopped;
+        });
+    EXPECT_EQ(runAction("ACTION: SEARCH_ALL\n"), "0\n");
+    EXPECT_EQ(runner_.runs.size(), 2u);
+}
+
 TEST_F(SearchActionsTest, VerifyJvmPrintsTheResult) {
     const std::string home = makeHome("jre");
     const std::string input = "ACTION: VERIFY_JVM\nVERIFY_JVM_FILE: \"" +
