@@ -45,17 +45,17 @@ bool takeUserChoice(JvmSearch& search) {
         reportMessage(loadMessage(kSelectedNotJvmMessage));
         return false;
     }
-    const std::string home = chosen.substr(0, chosen.size() - suffix.size());
-    writeLog("user selected JVM_HOME=" + home, kLogInfo);
+    const std::string selectedJVMHome = chosen.substr(0, chosen.size() - suffix.size());
+    writeLog("user selected JVM_HOME=" + selectedJVMHome, kLogInfo);
     TagFile tags;
-    tags.setValue("JVM_HOME", home);
+    tags.setValue("JVM_HOME", selectedJVMHome);
     tags.setValue("JVM_EXE", exe);
     tags.setValue("CLASSPATH", " -cp ");
     tags.setValue("CLASSPATH_SEPARATOR", ";");
     tags.setValue("SYSTEM", " -D");
     tags.setValue("SYSTEM_SEPARATOR", "=");
-    JvmMatch match(home, tags);
-    setResult(true, home, match.writeJvmFile());
+    JvmMatch match(selectedJVMHome, tags);
+    setResult(true, selectedJVMHome, match.writeJvmFile());
     return true;
 }
 

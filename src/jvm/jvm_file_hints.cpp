@@ -71,15 +71,15 @@ std::unique_ptr<JvmMatch> JvmFile::searchPlatformPaths(const Verification& verif
     }
     const std::string exe = jvmExe();
     const size_t lastSeparator = exe.rfind(platform::pathSeparator());
-    const std::string exeDirectory =
+    const std::string jvmExeSubdir =
         lastSeparator == std::string::npos ? std::string() : exe.substr(0, lastSeparator + 1);
     for (const std::string& path : platform::javaProgramDirectories()) {
         if (path.empty()) {
             continue;
         }
         std::string candidate = ensureTrailingSeparator(path);
-        if (!exeDirectory.empty() && endsWith(candidate, exeDirectory)) {
-            candidate.erase(candidate.size() - exeDirectory.size());
+        if (!jvmExeSubdir.empty() && endsWith(candidate, jvmExeSubdir)) {
+            candidate.erase(candidate.size() - jvmExeSubdir.size());
         }
         writeLog("Checking JVM at " + candidate +
                      " which was resolved from the platform JVM path " + path,

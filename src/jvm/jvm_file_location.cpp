@@ -80,5 +80,5 @@ bool JvmFile::verify(const std::string& home, const Verification& verification) 
     }
     const std::string output = verification.runner.run(*this, command.text);
     advanceProgress(kStepsPerVerification);
-    return checkVerifyOutput(output, command.properties);
+    return checkVerifyOutput(output, command.jvmProperties);
 }

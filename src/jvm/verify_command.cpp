@@ -30,7 +30,7 @@ VerifyCommand buildVerifyCommand(const std::string& classpath, const std::string
         const std::string name = trim(line.substr(0, equals));
         text += ' ';
         text += name;
-        command.properties.push_back({name, trim(line.substr(equals + 1))});
+        command.jvmProperties.push_back({name, trim(line.substr(equals + 1))});
     }
     return command;
 }

@@ -11,7 +11,7 @@ struct JvmProperty {
 // The verification command of a JVM file and what its output must show.
 struct VerifyCommand {
     std::string text;
-    std::vector<JvmProperty> properties;
+    std::vector<JvmProperty> jvmProperties;
     // JVM_PROPERTIES lines without "=", left out of the command.
     std::vector<std::string> invalidLines;
 };

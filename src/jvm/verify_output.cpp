@@ -9,17 +9,18 @@ namespace {
 
 const std::string kAnyRest = "...";
 
-bool valueMatches(const std::string& expected, const std::string& actual) {
-    if (!endsWith(expected, kAnyRest)) {
-        return actual == expected;
+bool valueMatches(const std::string& expectedValue, const std::string& actualValue) {
+    if (!endsWith(expectedValue, kAnyRest)) {
+        return actualValue == expectedValue;
     }
-    const size_t prefix = expected.size() - kAnyRest.size();
-    return actual.size() >= prefix && actual.compare(0, prefix, expected, 0, prefix) == 0;
+    const size_t prefix = expectedValue.size() - kAnyRest.size();
+    return actualValue.size() >= prefix &&
+           actualValue.compare(0, prefix, expectedValue, 0, prefix) == 0;
 }
 
 }  // namespace
 
-bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>& properties) {
+bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>& jvmProperties) {
     size_t position = 0;
     std::string line;
     bool magicSeen = false;
@@ -32,7 +33,7 @@ bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>
         line = next;
         magicSeen = line == kVerifyMagicValue;
     }
-    for (const JvmProperty& property : properties) {
+    for (const JvmProperty& property : jvmProperties) {
         // A run that stopped before it showed every property proves nothing
         // about the ones it did not show.
         line.clear();

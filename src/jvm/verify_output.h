@@ -12,4 +12,4 @@ extern const char* const kVerifyMagicValue;
 // its property's value, exactly or, for a value ending in "...", by the
 // text before the dots.  Output without the magic line is logged as an
 // error; output that ends before every property was shown fails.
-bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>& properties);
+bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>& jvmProperties);

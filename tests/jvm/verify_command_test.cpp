@@ -43,12 +43,12 @@ TEST(VerifyCommand, TextForEachKindOfClasspathAndProperty) {
 TEST(VerifyCommand, PropertiesAreTrimmedAndInvalidLinesKept) {
     const VerifyCommand command = buildVerifyCommand(
         "cp", "V", {" java.vendor = Sun Microsystems Inc. ", "no equals", "a=b=c", "x=\t"});
-    ASSERT_EQ(command.properties.size(), 3u);
-    EXPECT_EQ(command.properties[0].name, "java.vendor");
-    EXPECT_EQ(command.properties[0].value, "Sun Microsystems Inc.");
-    EXPECT_EQ(command.properties[1].name, "a");
-    EXPECT_EQ(command.properties[1].value, "b=c");
-    EXPECT_EQ(command.properties[2].value, "");
+    ASSERT_EQ(command.jvmProperties.size(), 3u);
+    EXPECT_EQ(command.jvmProperties[0].name, "java.vendor");
+    EXPECT_EQ(command.jvmProperties[0].value, "Sun Microsystems Inc.");
+    EXPECT_EQ(command.jvmProperties[1].name, "a");
+    EXPECT_EQ(command.jvmProperties[1].value, "b=c");
+    EXPECT_EQ(command.jvmProperties[2].value, "");
     EXPECT_EQ(command.invalidLines, std::vector<std::string>{"no equals"});
 }
 
