@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "jvm/jvm_file_strategies.h"
 #include "jvm/verify_archive.h"
 #include "launcher/facade.h"
 #include "launcher/log.h"
@@ -52,7 +53,7 @@ void JvmSearch::findMatch(MatchList& results) {
     if (!userHome.empty()) {
         writeLog("Checking user specified Java home directory => " + userHome, kLogInfo);
         for (auto file = jvmFiles_.begin(); file != jvmFiles_.end() && !match_; ++file) {
-            match_ = (*file)->checkLocation(userHome, verification);
+            match_ = checkLocation(**file, userHome, verification);
         }
     }
     bool searchAll = false;
@@ -64,12 +65,12 @@ void JvmSearch::findMatch(MatchList& results) {
             searchAll = jvmFile.searchAll();
             const SubStatusWrapper subStatus;
             showSubStatus(kSubStatusSearching, jvmFile.description());
-            match_ = jvmFile.searchPlatformHints(verification);
+            match_ = searchPlatformHints(jvmFile, verification);
             if (!match_) {
-                match_ = jvmFile.searchPathHints(verification);
+                match_ = searchPathHints(jvmFile, verification);
             }
             if (!match_) {
-                match_ = jvmFile.searchPlatformPaths(verification);
+                match_ = searchPlatformPaths(jvmFile, verification);
             }
         }
     }
@@ -116,7 +117,7 @@ void JvmSearch::scanDrives(MatchList& results) {
             if (cancelRequested() || (accepted && stopAtFirst_)) {
                 return;
             }
-            if (auto match = entry.jvmFile->checkLocation(home, verification)) {
+            if (auto match = checkLocation(*entry.jvmFile, home, verification)) {
                 results.push_back(std::move(match));
                 accepted = true;
             }
@@ -137,7 +138,7 @@ bool JvmSearch::onFileFound(const std::string& path) {
         }
         const std::string home = path.substr(0, path.size() - exe.size() - 1);
         if (i == 0 && stopAtFirst_) {
-            match_ = jvmFile.checkLocation(home, verifyClass());
+            match_ = checkLocation(jvmFile, home, verifyClass());
         } else {
             remember(jvmFile, home);
         }

@@ -1,6 +1,7 @@
 #include "jvm/verify_jvm.h"
 
 #include "instructions/variable_store.h"
+#include "jvm/jvm_file_strategies.h"
 #include "jvm/jvm_search.h"
 #include "launcher/facade.h"
 #include "launcher/log.h"
@@ -21,8 +22,8 @@ void verifyJvm(JvmSearch& search, bool showUi, bool showFailure, TagFile& tags,
         showSubStatus(kSubStatusVerifying, jvmFile.description());
     }
     const Verification verification = search.verifyClass();
-    const auto match = home.empty() ? jvmFile.verifyOwnHome(verification)
-                                    : jvmFile.checkLocation(home, verification);
+    const auto match = home.empty() ? verifyOwnHome(jvmFile, verification)
+                                    : checkLocation(jvmFile, home, verification);
     if (match) {
         const std::string jvmHome = tags.getValue("JVM_HOME");
         setNumber(1, 1);

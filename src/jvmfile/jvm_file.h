@@ -1,12 +1,9 @@
 #pragma once
-#include <memory>
 #include <string>
 
 #include "jvmfile/macro_expander.h"
 
-class JvmMatch;
 class TagFile;
-struct Verification;
 
 // One kind of JVM that the launched program accepts: a JVM file's tag set
 // and the @NAME@ references that a launch script takes from it.  The tag set
@@ -33,26 +30,6 @@ public:
     // JVM_HOME value loses one trailing path separator.
     void substitute(std::string& text, char delimiter, size_t start, size_t end) override;
 
-    // The search strategies: each returns the first location that holds an
-    // accepted JVM, or null.  The hint strategies and verifyOwnHome find
-    // nothing, with a warning, when JVM_PROPERTIES is empty.
-    std::unique_ptr<JvmMatch> searchPlatformHints(const Verification& verification);
-    std::unique_ptr<JvmMatch> searchPathHints(const Verification& verification);
-    std::unique_ptr<JvmMatch> searchPlatformPaths(const Verification& verification);
-    std::unique_ptr<JvmMatch> verifyOwnHome(const Verification& verification);
-    // Accepts the home when JVM_EXE below it exists and verify accepts it.
-    std::unique_ptr<JvmMatch> checkLocation(const std::string& home,
-                                            const Verification& verification);
-    // Sets JVM_HOME to the home, runs the verification class there and
-    // compares its output with JVM_PROPERTIES.  Throws LauncherException when
-    // the command cannot be expanded or started.
-    bool verify(const std::string& home, const Verification& verification);
-
 private:
-    // Whether JVM_PROPERTIES names something to verify; warns when not.
-    bool propertiesGiven() const;
-    // Logs the search's start, or the warning when there is nothing to verify.
-    bool startHintSearch(const std::string& kind) const;
-
     TagFile& tags_;
 };
