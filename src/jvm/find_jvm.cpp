@@ -23,9 +23,9 @@ void setResult(bool found, const std::string& home, const std::string& jvmFile) 
     setNumber(1, found ? 1 : 0);
 }
 
-// The java program the user chose, as a JVM file of its own; false when the
-// user chose none or a file that is no java program.
-bool takeUserChoice(JvmSearch& search) {
+// Takes the java program the user chose as a JVM file of its own; nothing
+// when the user chose none or a file that is no java program.
+void takeUserChoice(JvmSearch& search) {
     if (const TagFile* message = launcherFile().jvmMessageTags()) {
         const std::string text = message->getValue("MESSAGE");
         writeLog(text, kLogInfo);
@@ -34,7 +34,7 @@ bool takeUserChoice(JvmSearch& search) {
     reportMessage(loadMessage(kNoSuitableJvmMessage));
     const std::string chosen = search.promptForJava();
     if (chosen.empty()) {
-        return false;
+        return;
     }
     const char separator = platform::pathSeparator();
     const std::string exe = std::string("bin") + separator + "java.exe";
@@ -43,7 +43,7 @@ bool takeUserChoice(JvmSearch& search) {
     if (!platform::fileExists(chosen) || chosen.size() <= suffix.size() ||
         !endsWith(chosen, suffix)) {
         reportMessage(loadMessage(kSelectedNotJvmMessage));
-        return false;
+        return;
     }
     const std::string selectedJVMHome = chosen.substr(0, chosen.size() - suffix.size());
     writeLog("user selected JVM_HOME=" + selectedJVMHome, kLogInfo);
@@ -56,7 +56,6 @@ bool takeUserChoice(JvmSearch& search) {
     tags.setValue("SYSTEM_SEPARATOR", "=");
     JvmMatch match(selectedJVMHome, tags);
     setResult(true, selectedJVMHome, match.writeJvmFile());
-    return true;
 }
 
 void searchAndReport(JvmSearch& search, bool showFailure) {
