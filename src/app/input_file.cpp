@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "app/launcher_objects.h"
 #include "app/run_launcher.h"
 #include "app/service_actions.h"
 #include "base/facade.h"
 #include "base/launcher_exception.h"
 #include "base/log.h"
 #include "base/messages.h"
+#include "jvm/jvm_search.h"
 #include "payload/launcher_file.h"
 #include "tagfile/tag_file.h"
 #include "tagfile/tag_file_source.h"
@@ -67,6 +69,10 @@ void loadNamedFiles(const TagFile& input) {
         });
         applyProductTitle();
     }
+    if (input.count("VERIFY_CLASSPATH") > 0 && input.count("VERIFY_CLASS_NAME") > 0) {
+        launcherObjects().jvmSearch().setVerifyClass(input.getValue("VERIFY_CLASSPATH"),
+                                                     input.getValue("VERIFY_CLASS_NAME"));
+    }
     if (input.count("UI_TITLE") > 0) {
         applyProductTitle();
     }
@@ -90,7 +96,7 @@ void loadNamedFiles(const TagFile& input) {
 
 }  // namespace
 
-bool processInputFile(const std::string& value) {
+bool processInputFile(const std::string& value, int& exitCode) {
     std::unique_ptr<TagFile> input;
     try {
         input = readInputFile(value);
@@ -120,6 +126,31 @@ bool processInputFile(const std::string& value) {
     const std::string action = input->getValue("ACTION");
     if (action == "RUN_INSTRUCTIONS") {
         return true;
+    }
+    if (action == "SEARCH") {
+        searchAction(showProgress, showFailure);
+        setProgressPercent(100);
+        return false;
+    }
+    if (action == "SEARCH_ALL") {
+        searchAllAction(showProgress, showFailure);
+        setProgressPercent(100);
+        return false;
+    }
+    if (action == "VERIFY_JVM") {
+        const std::string jvmFile = input->getValue("VERIFY_JVM_FILE");
+        const std::string home = input->getValue("VERIFY_JVM_HOME");
+        if (jvmFile.empty() || home.empty()) {
+            writeLog(
+                "TO execute the VERIFY_JVM action, you must also provide values in the input "
+                "file for VERIFY_JVM_FILE and VERIFY_JVM_HOME.",
+                kLogError);
+            exitCode = -1;
+            return false;
+        }
+        verifyAction(showProgress, showFailure, jvmFile, home);
+        setProgressPercent(100);
+        return false;
     }
     if (action == "INSTALL_JVM") {
         const std::string installer = input->getValue("INSTALL_JVM_EXE");

@@ -1,13 +1,17 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 class InstructionInterpreter;
+class JvmSearch;
 class TagFile;
+class VerificationRunner;
 
-// The objects the run builds from the launcher file's tag files: the
-// instruction interpreter of the instruction script.  One process-wide
-// object (launcherObjects()); each object is built on first use, and again
-// when an input file has named another tag file since.
+// The objects the run builds from the launcher file's tag files: the JVM
+// search over the JVM files and the instruction interpreter of the
+// instruction script.  One process-wide object (launcherObjects()); each
+// object follows the tag files it was built from, also when an input file
+// names others.
 class LauncherObjects {
 public:
     LauncherObjects();
@@ -17,8 +21,13 @@ public:
 
     // The interpreter of the instruction script, or none without one.
     InstructionInterpreter* instructions();
+    // The search over the current JVM files.
+    JvmSearch& jvmSearch();
 
 private:
+    std::unique_ptr<VerificationRunner> verificationRunner_;
+    std::unique_ptr<JvmSearch> jvmSearch_;
+    std::vector<TagFile*> jvmTagFiles_;
     const TagFile* instructionTags_ = nullptr;
     std::unique_ptr<InstructionInterpreter> interpreter_;
 };

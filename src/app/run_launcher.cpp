@@ -104,7 +104,7 @@ private:
             runInstructions_ = false;
         } else if (option == "-vd:in") {
             if (const std::string* file = value()) {
-                runInstructions_ = processInputFile(*file);
+                runInstructions_ = processInputFile(*file, exitCode_);
             } else {
                 reportMessage(messageForCode(kErrInputFileMissing));
                 runInstructions_ = false;

@@ -1,12 +1,25 @@
 #include "app/service_actions.h"
 
 #include <cstdio>
+#include <vector>
 
+#include "app/launcher_objects.h"
+#include "base/facade.h"
+#include "base/launcher_exception.h"
+#include "base/log.h"
+#include "base/messages.h"
+#include "base/variable_store.h"
+#include "jvm/find_jvm.h"
 #include "jvm/installed_jvm.h"
+#include "jvm/jvm_search.h"
+#include "jvm/verify_jvm.h"
 #include "launch/process_runner.h"
 #include "launch/quoted_argument.h"
+#include "payload/launcher_file.h"
+#include "payload/workspace.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tagfile/tag_file.h"
 
 namespace {
 
@@ -31,5 +44,67 @@ void installAction(bool showProgress, const std::string& installer,
                         nullptr, nullptr, false);
     const std::string jvmFile = completeInstalledJvmFile(destination, false);
     std::printf("%s\n", jvmFile.c_str());
+    std::fflush(stdout);
+}
+
+void searchAction(bool showProgress, bool showFailure) {
+    try {
+        findJvm(launcherObjects().jvmSearch(), showProgress, showFailure);
+        const long found = getNumber(1);
+        std::printf("%ld\n", found);
+        if (found != 0) {
+            std::printf("%s\n", getText(1).c_str());
+            std::printf("%s\n", getText(2).c_str());
+            forgetWorkspaceFile(getText(2));
+        }
+    } catch (const LauncherException&) {
+        // findJvm has reported it.
+    } catch (...) {
+        writeLog("Unexpected failure in search.", kLogError);
+    }
+    std::fflush(stdout);
+}
+
+void searchAllAction(bool showProgress, bool showFailure) {
+    writeLog("Finding all matching JVMs", kLogInfo);
+    if (showProgress) {
+        showStatus(kStatusSearching);
+        showProgressWindow();
+    } else {
+        hideProgressWindow(0);
+    }
+    // Every JVM file is written before anything is printed, so a failure
+    // part way prints only its 0, and the files written are removed at exit.
+    std::vector<std::string> lines;
+    try {
+        MatchList matches;
+        launcherObjects().jvmSearch().findAll(matches);
+        for (const auto& match : matches) {
+            lines.push_back(match->home());
+            lines.push_back(match->writeJvmFile());
+        }
+    } catch (const LauncherException& e) {
+        const std::string message = messageForCode(kErrSearchAll) + e.text();
+        writeLog(message, kLogError);
+        if (showFailure) {
+            reportMessage(message);
+        }
+        std::printf("0\n");
+        std::fflush(stdout);
+        return;
+    }
+    std::printf("%ld\n", static_cast<long>(lines.size() / 2));
+    for (size_t i = 0; i < lines.size(); i += 2) {
+        forgetWorkspaceFile(lines[i + 1]);
+        std::printf("%s\n%s\n", lines[i].c_str(), lines[i + 1].c_str());
+    }
+    std::fflush(stdout);
+}
+
+void verifyAction(bool showProgress, bool showFailure, const std::string& jvmFile,
+                  const std::string& home) {
+    TagFile tags(jvmFile);
+    verifyJvm(launcherObjects().jvmSearch(), showProgress, showFailure, tags, home);
+    std::printf("%ld\n", static_cast<long>(getNumber(1)));
     std::fflush(stdout);
 }

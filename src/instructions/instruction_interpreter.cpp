@@ -29,11 +29,13 @@ void InstructionInterpreter::executeLine(const std::string& text) {
         const char* name;
         Command execute;
     } kCommands[] = {
+        {"FIND_JVM", &InstructionInterpreter::findJvmCommand},
         {"GOTO", &InstructionInterpreter::gotoCommand},
         {"INITIALIZE_UI", &InstructionInterpreter::initializeUiCommand},
         {"INSTALL_JVM", &InstructionInterpreter::installJvmCommand},
         {"JMP0", &InstructionInterpreter::jmp0Command},
         {"SET", &InstructionInterpreter::setCommand},
+        {"VERIFY", &InstructionInterpreter::verifyCommand},
         {"EXECUTE_LAUNCHER", &InstructionInterpreter::executeLauncherCommand},
     };
 

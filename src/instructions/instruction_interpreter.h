@@ -4,6 +4,8 @@
 
 #include "tagfile/tag_file.h"
 
+class JvmSearch;
+
 // One line of the script while it executes, and the reading position in it.
 struct ScriptLine {
     explicit ScriptLine(const std::string& line) : text(line) {}
@@ -20,7 +22,8 @@ struct ScriptLine {
 // are LauncherExceptions without one.
 class InstructionInterpreter {
 public:
-    explicit InstructionInterpreter(const TagFile& instructions) : instructions_(instructions) {}
+    InstructionInterpreter(const TagFile& instructions, JvmSearch& jvmSearch)
+        : instructions_(instructions), jvmSearch_(jvmSearch) {}
 
     // Executes the script from its first line; returns the result of the last
     // LAUNCH or ILAUNCH (0 when none ran).  Throws InstructionsException, or
@@ -61,11 +64,16 @@ private:
     void jmp0Command(ScriptLine& line);
     void setCommand(ScriptLine& line);
     void executeLauncherCommand(ScriptLine& line);
+    void findJvmCommand(ScriptLine& line);
+    void verifyCommand(ScriptLine& line);
+    // A 0 or 1 argument; `usage` is the error when it is missing.
+    bool readFlag(ScriptLine& line, const char* usage);
 
     int lineCount() const;
     std::string scriptLine(int index) const;
 
     const TagFile& instructions_;
+    JvmSearch& jvmSearch_;
     int currentLine_ = 0;
     int32_t lastLaunchResult_ = 0;
 };

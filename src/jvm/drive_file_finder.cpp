@@ -39,9 +39,17 @@ bool DriveFileFinder::skipDirectory(const std::string& directory) {
     if (equalsIgnoringCase(directory, tempDirectory_)) {
         return true;
     }
-    // "X:\RECYCLE..." at the top of a drive: the recycle bin of any system.
-    return directory.size() >= kRecyclePrefix.size() + 2 && directory[1] == ':' &&
-           startsWithIgnoringCase(directory.substr(3), kRecyclePrefix);
+    if (directory.size() > 3 && directory[1] == ':') {
+        // At the top of a drive: the recycle bins of every Windows version
+        // ("X:\RECYCLE...", "X:\$Recycle.Bin") and the system's restore data.
+        const std::string below = directory.substr(3);
+        return startsWithIgnoringCase(below, kRecyclePrefix) ||
+               equalsIgnoringCase(below, "$Recycle.Bin\\") ||
+               equalsIgnoringCase(below, "System Volume Information\\");
+    }
+    // The kernel's own file systems on a POSIX root, which hold no programs
+    // and change while they are listed.
+    return directory == "/proc/" || directory == "/sys/";
 }
 
 std::vector<std::string> logicalDrives() {

@@ -150,7 +150,7 @@ void LauncherFile::loadTagFiles(std::FILE* stream) {
 }
 
 void LauncherFile::buildObject(const FileIndexEntry& entry) {
-    const TagFile& tags = *entry.tagFile;
+    TagFile& tags = *entry.tagFile;
     switch (entry.fileType) {
         case kFileInstructions:
             if (instructionTags_ == nullptr) {

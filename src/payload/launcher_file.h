@@ -81,7 +81,7 @@ public:
     void useLaunchScript(std::unique_ptr<TagFile> launchScript);
     // The JVM files: the embedded ones (type 1) in index order, or, once an
     // input file named JVM files, those instead.
-    const std::vector<const TagFile*>& jvmTagFiles() const {
+    const std::vector<TagFile*>& jvmTagFiles() const {
         return jvmFilesGiven_ ? namedJvmFiles_ : jvmTagFiles_;
     }
     void useJvmFilesGiven() { jvmFilesGiven_ = true; }
@@ -108,9 +108,9 @@ private:
     const TagFile* namedInstructions_ = nullptr;         // from an input file
     const TagFile* launchScriptTags_ = nullptr;
     const TagFile* namedLaunchScript_ = nullptr;
-    std::vector<const TagFile*> jvmTagFiles_;
+    std::vector<TagFile*> jvmTagFiles_;
     bool jvmFilesGiven_ = false;
-    std::vector<const TagFile*> namedJvmFiles_;
+    std::vector<TagFile*> namedJvmFiles_;
     const TagFile* jvmMessageTags_ = nullptr;
     const TagFile* namedJvmMessage_ = nullptr;
 };

@@ -66,6 +66,23 @@ class Options(LauncherTestCase):
         log = (self.dir / "in.log").read_text().replace("\r", "")
         self.assertIn("ERROR: " + INVALID_ACTION + "\n", log)
 
+    def test_search_actions_of_a_launcher_without_jvm_files_find_none(self):
+        for action in ("SEARCH", "SEARCH_ALL"):
+            with self.subTest(action=action):
+                (self.dir / "in.tag").write_text("ACTION: %s\n" % action)
+                code, out = self.launch("-vd:in", "in.tag")
+                self.assertEqual(code, 0)
+                # The console's status lines are around the result.
+                self.assertIn("0", out.splitlines())
+                self.assertNotIn("1", out.splitlines())
+
+    def test_verify_jvm_without_its_file_fails(self):
+        (self.dir / "in.tag").write_text("ACTION: VERIFY_JVM\nVERIFY_JVM_HOME: x\nLOGFILE: in.log\n")
+        self.assertEqual(self.launch("-vd:in", "in.tag"), (-1, ""))
+        log = (self.dir / "in.log").read_text().replace("\r", "")
+        self.assertIn("ERROR: TO execute the VERIFY_JVM action, you must also provide values in "
+                      "the input file for VERIFY_JVM_FILE and VERIFY_JVM_HOME.\n", log)
+
     def test_an_input_file_ends_at_a_ctrl_z(self):
         # As files of older tools do; reading them as text ended them there.
         (self.dir / "in.tag").write_bytes(b"ACTION: NOPE\r\n\x1a")

@@ -6,6 +6,8 @@
 #include "base/launcher_exception.h"
 #include "instructions/instruction_interpreter.h"
 #include "instructions/instructions_exception.h"
+#include "jvm/jvm_search.h"
+#include "support/fake_verification_runner.h"
 #include "support/temp_dir.h"
 #include "tagfile/tag_file.h"
 
@@ -16,6 +18,14 @@ inline TagFile instructionsFile(const std::vector<std::string>& lines) {
         file.addValue("INSTRUCTIONS", line);
     }
     return file;
+}
+
+// The JVM search of scripts that verify nothing: it knows no JVM file, and
+// every verification is refused.
+inline JvmSearch& testJvmSearch() {
+    static FakeVerificationRunner runner;
+    static JvmSearch search(runner, [] { return std::string(); });
+    return search;
 }
 
 // How a run (or one operation) ended: kind "ok", "instructions" (with the
@@ -58,7 +68,7 @@ Outcome outcomeOf(Operation operation) {
 
 inline Outcome runScript(const std::vector<std::string>& lines) {
     const TagFile file = instructionsFile(lines);
-    InstructionInterpreter interpreter(file);
+    InstructionInterpreter interpreter(file, testJvmSearch());
     return outcomeOf([&] { interpreter.run(); });
 }
 

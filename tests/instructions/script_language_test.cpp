@@ -110,7 +110,7 @@ TEST(ScriptErrors, Set) {
 TEST(Script, WithoutInstructionsTagReturnsZero) {
     TagFile empty;
     empty.setValue("OTHER", "GOTO X");
-    EXPECT_EQ(InstructionInterpreter(empty).run(), 0);
+    EXPECT_EQ(InstructionInterpreter(empty, testJvmSearch()).run(), 0);
 }
 
 TEST(Script, SetStoresEvaluatedValues) {
@@ -130,7 +130,7 @@ TEST(Script, SetStoresEvaluatedValues) {
         "SET S8 = \"x = y\"",
         "SET N3x = @N3@",
     });
-    InstructionInterpreter(file).run();
+    InstructionInterpreter(file, testJvmSearch()).run();
     EXPECT_EQ(getNumber(2), 7);
     EXPECT_EQ(getNumber(3), -4);
     EXPECT_EQ(getNumber(4), 12);
@@ -158,14 +158,14 @@ TEST(Script, JumpsResumeAfterTheLabel) {
         "SET N2 = 4",
         ":NOT_TAKEN",
     });
-    EXPECT_EQ(InstructionInterpreter(file).run(), 0);
+    EXPECT_EQ(InstructionInterpreter(file, testJvmSearch()).run(), 0);
     EXPECT_EQ(getNumber(1), 1);
     EXPECT_EQ(getNumber(2), 4);
 }
 
 TEST(Script, VariablesKeepTheirValuesAfterAnError) {
     const TagFile file = instructionsFile({"SET N1 = 8", "SET N2 = x", "SET N1 = 9"});
-    InstructionInterpreter interpreter(file);
+    InstructionInterpreter interpreter(file, testJvmSearch());
     EXPECT_THROW(interpreter.run(), InstructionsException);
     EXPECT_EQ(getNumber(1), 8);
 }
@@ -180,7 +180,7 @@ TEST_F(LineHook, IsCalledBeforeEveryExecutedLine) {
     int calls = 0;
     setInstructionLineHook([&] { ++calls; });
     const TagFile file = instructionsFile({"GOTO END", "// skipped", ":END", "// last"});
-    InstructionInterpreter(file).run();
+    InstructionInterpreter(file, testJvmSearch()).run();
     EXPECT_EQ(calls, 2);  // the label line is jumped over
 }
 
@@ -208,7 +208,7 @@ protected:
     }
 
     TagFile file_ = instructionsFile({":A", "x", ":B", ":B"});
-    InstructionInterpreter interpreter_{file_};
+    InstructionInterpreter interpreter_{file_, testJvmSearch()};
 };
 
 TEST_F(Expressions, SubstituteVariables) {

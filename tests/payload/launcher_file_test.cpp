@@ -141,7 +141,7 @@ TEST_F(LauncherFileTest, TagFilesAreParsedInPlaceAndFirstOrLastWins) {
 
     EXPECT_EQ(file.instructionTags(), tags(0));
     EXPECT_EQ(file.launchScriptTags(), tags(3));
-    EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{tags(2), tags(5)}));
+    EXPECT_EQ(file.jvmTagFiles(), (std::vector<TagFile*>{tags(2), tags(5)}));
     EXPECT_EQ(file.jvmMessageTags(), tags(7));
 }
 
@@ -260,7 +260,7 @@ TEST_F(LauncherFileTest, AFailedLoadStartsOverWhenRepeated) {
     file.load(true);
     ASSERT_EQ(file.entryCount(), 1);
     EXPECT_EQ(file.instructionTags(), nullptr);
-    EXPECT_EQ(file.jvmTagFiles(), std::vector<const TagFile*>{file.entryAt(0)->tagFile.get()});
+    EXPECT_EQ(file.jvmTagFiles(), std::vector<TagFile*>{file.entryAt(0)->tagFile.get()});
 }
 
 // "-vd:extract" reads the index without the tag files; a later load that
@@ -303,8 +303,8 @@ TEST_F(LauncherFileTest, AFailedParseOfTheTagFilesStartsOverWhenRepeated) {
     bytes.replace(bytes.find("no colon"), 8, "B: colon");
     writeFile(path, bytes);
     file.load(true);
-    EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{file.entryAt(0)->tagFile.get(),
-                                                               file.entryAt(1)->tagFile.get()}));
+    EXPECT_EQ(file.jvmTagFiles(), (std::vector<TagFile*>{file.entryAt(0)->tagFile.get(),
+                                                         file.entryAt(1)->tagFile.get()}));
 }
 
 TEST_F(LauncherFileTest, ANamedJvmMessageOutranksTheEmbeddedOne) {

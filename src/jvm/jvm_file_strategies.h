@@ -1,0 +1,26 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "jvm/verification_runner.h"
+
+class JvmFile;
+class JvmMatch;
+
+// The ways one JVM file finds and checks a JVM.  Each strategy returns the
+// first location that holds a JVM the file accepts, or null.
+
+// The hint strategies and verifyOwnHome find nothing, with a warning, when
+// the file's JVM_PROPERTIES is empty.
+std::unique_ptr<JvmMatch> searchPlatformHints(JvmFile& jvmFile, const Verification& verification);
+std::unique_ptr<JvmMatch> searchPathHints(JvmFile& jvmFile, const Verification& verification);
+std::unique_ptr<JvmMatch> searchPlatformPaths(JvmFile& jvmFile, const Verification& verification);
+std::unique_ptr<JvmMatch> verifyOwnHome(JvmFile& jvmFile, const Verification& verification);
+
+// Accepts the home when JVM_EXE below it exists and verify accepts it.
+std::unique_ptr<JvmMatch> checkLocation(JvmFile& jvmFile, const std::string& home,
+                                        const Verification& verification);
+// Sets JVM_HOME to the home, runs the verification class there and compares
+// its output with JVM_PROPERTIES.  Throws LauncherException when the command
+// cannot be expanded or started.
+bool verify(JvmFile& jvmFile, const std::string& home, const Verification& verification);

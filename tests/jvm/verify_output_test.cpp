@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "base/log.h"
+#include "jvm/verify_output.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Properties = std::vector<JvmProperty>;
+
+const Properties kVendorAndVersion{{"java.vendor", "Sun"}, {"java.version", "1.5.0..."}};
+
+TEST(VerifyOutput, AcceptsOnlyOutputThatShowsEveryProperty) {
+    const struct {
+        std::string output;
+        Properties properties;
+        bool accepted;
+    } cases[] = {
+        {"1739021872\nSun\n1.5.0\n", kVendorAndVersion, true},
+        {"1739021872\r\nSun\r\n1.5.0_06\r\n", kVendorAndVersion, true},
+        {"1739021872\nSun\n1.5.0-beta", kVendorAndVersion, true},
+        {"  1739021872 \n\tSun \n1.5.0\n", kVendorAndVersion, true},
+        {"Warning: something\nPicked up options\n1739021872\nSun\n1.5.0\n", kVendorAndVersion,
+         true},
+        {"1739021872\nSun\n1.4.2\n", kVendorAndVersion, false},
+        {"1739021872\nSun\n1.5\n", kVendorAndVersion, false},
+        {"1739021872\nsun\n1.5.0\n", kVendorAndVersion, false},
+        {"1739021872\nSun Microsystems\n1.5.0\n", kVendorAndVersion, false},
+        // A run that ends before every property was shown proves nothing.
+        {"1739021872\n", kVendorAndVersion, false},
+        {"1739021872\nSun\n", kVendorAndVersion, false},
+        {"1739021872", {}, true},
+        {"1739021872\nanything\n", {}, true},
+        // "..." alone accepts any value, the empty one too.
+        {"1739021872\n\n", {{"p", "..."}}, true},
+        {"1739021872\n\n", {{"p", ""}}, true},
+        {"17390218720\nSun\n1.5.0\n", kVendorAndVersion, false},
+        {"Sun\n1.5.0\n", kVendorAndVersion, false},
+        {"", {}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(checkVerifyOutput(c.output, c.properties), c.accepted) << c.output;
+    }
+}
+
+TEST(VerifyOutput, MissingMagicLineLogsTheLastLineRead) {
+    TempDir directory;
+    const std::string log = directory.file("launcher.log");
+    setLogFile(log);
+    EXPECT_FALSE(checkVerifyOutput("", {}));
+    EXPECT_FALSE(checkVerifyOutput("Error: no class\nexit\r\n", {}));
+    setLogFile("");
+    std::string text = readFile(log);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    EXPECT_NE(text.find("ERROR: Invalid magic value: \n"), std::string::npos) << text;
+    EXPECT_NE(text.find("ERROR: Invalid magic value: exit\n"), std::string::npos) << text;
+}
+
+}  // namespace
