@@ -28,7 +28,7 @@ ENGLISH = {"LANG": "en_US.UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
 class WindowedFrontEnd(LauncherTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.display = VirtualDisplay()
+        cls.display = VirtualDisplay(keeper=[DRIVER, "sleep", 3600 * 1000])
 
     @classmethod
     def tearDownClass(cls):
