@@ -30,9 +30,11 @@ void InstructionInterpreter::executeLine(const std::string& text) {
         Command execute;
     } kCommands[] = {
         {"GOTO", &InstructionInterpreter::gotoCommand},
+        {"ILAUNCH", &InstructionInterpreter::ilaunchCommand},
         {"INITIALIZE_UI", &InstructionInterpreter::initializeUiCommand},
         {"INSTALL_JVM", &InstructionInterpreter::installJvmCommand},
         {"JMP0", &InstructionInterpreter::jmp0Command},
+        {"LAUNCH", &InstructionInterpreter::launchCommand},
         {"SET", &InstructionInterpreter::setCommand},
         {"EXECUTE_LAUNCHER", &InstructionInterpreter::executeLauncherCommand},
     };

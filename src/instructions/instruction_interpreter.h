@@ -4,6 +4,9 @@
 
 #include "tagfile/tag_file.h"
 
+class JvmFile;
+class LaunchScript;
+
 // One line of the script while it executes, and the reading position in it.
 struct ScriptLine {
     explicit ScriptLine(const std::string& line) : text(line) {}
@@ -20,7 +23,13 @@ struct ScriptLine {
 // are LauncherExceptions without one.
 class InstructionInterpreter {
 public:
-    explicit InstructionInterpreter(const TagFile& instructions) : instructions_(instructions) {}
+    // LAUNCH and ILAUNCH run the launch script, when there is one.
+    explicit InstructionInterpreter(const TagFile& instructions,
+                                    LaunchScript* launchScript = nullptr)
+        : instructions_(instructions), launchScript_(launchScript) {}
+
+    const TagFile& script() const { return instructions_; }
+    LaunchScript* launchScript() const { return launchScript_; }
 
     // Executes the script from its first line; returns the result of the last
     // LAUNCH or ILAUNCH (0 when none ran).  Throws InstructionsException, or
@@ -56,16 +65,21 @@ private:
     void executeLine(const std::string& line);
 
     void gotoCommand(ScriptLine& line);
+    void ilaunchCommand(ScriptLine& line);
     void initializeUiCommand(ScriptLine& line);
     void installJvmCommand(ScriptLine& line);
     void jmp0Command(ScriptLine& line);
+    void launchCommand(ScriptLine& line);
     void setCommand(ScriptLine& line);
     void executeLauncherCommand(ScriptLine& line);
+    int16_t launchSeconds(ScriptLine& line, const char* missing);
+    int launchWith(JvmFile& jvmFile, int16_t seconds);
 
     int lineCount() const;
     std::string scriptLine(int index) const;
 
     const TagFile& instructions_;
+    LaunchScript* launchScript_;
     int currentLine_ = 0;
     int32_t lastLaunchResult_ = 0;
 };

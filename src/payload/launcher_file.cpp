@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "instructions/instruction_interpreter.h"
+#include "launch/launch_script.h"
 #include "launcher/facade.h"
 #include "launcher/file_pointer.h"
 #include "launcher/launcher_exception.h"
@@ -154,8 +155,8 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
     const TagFile& tags = *entry.tagFile;
     switch (entry.fileType) {
         case kFileInstructions:
-            if (instructions() == nullptr) {
-                embeddedInstructions_ = std::make_unique<InstructionInterpreter>(tags);
+            if (namedInstructions_ == nullptr && embeddedInstructions_ == nullptr) {
+                embeddedInstructions_ = &tags;
             }
             break;
         case kFileJvm:
@@ -167,9 +168,8 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
             }
             break;
         case kFileLaunchScript:
-            // The LaunchScript object is built here once it exists.
-            if (launchScriptTags() == nullptr) {
-                launchScriptTags_ = &tags;
+            if (launchScript() == nullptr) {
+                embeddedLaunchScript_ = std::make_unique<LaunchScript>(tags);
                 applyProductTitle();
             }
             break;
@@ -183,8 +183,13 @@ void LauncherFile::buildObject(const FileIndexEntry& entry) {
 }
 
 void LauncherFile::forgetEmbeddedTagFiles() {
-    embeddedInstructions_.reset();
-    launchScriptTags_ = nullptr;
+    if (interpreter_ &&
+        (&interpreter_->script() == embeddedInstructions_ ||
+         (embeddedLaunchScript_ && interpreter_->launchScript() == embeddedLaunchScript_.get()))) {
+        interpreter_.reset();
+    }
+    embeddedInstructions_ = nullptr;
+    embeddedLaunchScript_.reset();
     jvmTagFiles_.clear();
     jvmMessageTags_ = nullptr;
     for (const auto& entry : entries_) {
@@ -208,18 +213,28 @@ const FileIndexEntry* LauncherFile::entryWithId(int32_t fileId) const {
     return nullptr;
 }
 
-InstructionInterpreter* LauncherFile::instructions() const {
-    return namedInstructions_ ? namedInstructions_.get() : embeddedInstructions_.get();
+InstructionInterpreter* LauncherFile::instructions() {
+    const TagFile* tags =
+        namedInstructions_ != nullptr ? namedInstructions_ : embeddedInstructions_;
+    if (tags == nullptr) {
+        return nullptr;
+    }
+    if (!interpreter_ || &interpreter_->script() != tags ||
+        interpreter_->launchScript() != launchScript()) {
+        interpreter_ = std::make_unique<InstructionInterpreter>(*tags, launchScript());
+    }
+    return interpreter_.get();
 }
 
 void LauncherFile::useInstructions(std::unique_ptr<TagFile> instructions) {
     loadedFiles_.push_back(std::move(instructions));
-    namedInstructions_ = std::make_unique<InstructionInterpreter>(*loadedFiles_.back());
+    namedInstructions_ = loadedFiles_.back().get();
 }
 
 void LauncherFile::useLaunchScript(std::unique_ptr<TagFile> launchScript) {
     loadedFiles_.push_back(std::move(launchScript));
-    namedLaunchScript_ = loadedFiles_.back().get();
+    interpreter_.reset();  // it may refer to the script replaced here
+    namedLaunchScript_ = std::make_unique<LaunchScript>(*loadedFiles_.back());
 }
 
 void LauncherFile::addJvmFile(std::unique_ptr<TagFile> jvmFile) {

@@ -8,6 +8,7 @@
 #include "tagfile/tag_file.h"
 
 class InstructionInterpreter;
+class LaunchScript;
 
 // Types of the embedded files.  0, 1, 2 and 8 are tag files, parsed in place.
 enum FileType : int32_t {
@@ -68,16 +69,15 @@ public:
     const FileIndexEntry* entryWithId(int32_t fileId) const;
 
     // The instruction script: the first embedded type-0 file, or the file an
-    // input file named instead.
-    InstructionInterpreter* instructions() const;
+    // input file named instead, run with the launch script in effect.
+    InstructionInterpreter* instructions();
     // Makes a tag file loaded from disk the instruction script.
     void useInstructions(std::unique_ptr<TagFile> instructions);
 
     // The launch script: the first embedded one (type 2), or the file an
-    // input file named instead.  The LaunchScript object built from it will
-    // take its place.
-    const TagFile* launchScriptTags() const {
-        return namedLaunchScript_ != nullptr ? namedLaunchScript_ : launchScriptTags_;
+    // input file named instead.
+    LaunchScript* launchScript() const {
+        return namedLaunchScript_ ? namedLaunchScript_.get() : embeddedLaunchScript_.get();
     }
     void useLaunchScript(std::unique_ptr<TagFile> launchScript);
     // The JVM files: the embedded ones (type 1) in index order, or, once an
@@ -106,11 +106,13 @@ private:
     std::vector<std::unique_ptr<FileIndexEntry>> entries_;
     bool indexLoaded_ = false;
     bool tagFilesLoaded_ = false;
-    std::vector<std::unique_ptr<TagFile>> loadedFiles_;             // files an input file named
-    std::unique_ptr<InstructionInterpreter> namedInstructions_;     // from an input file
-    std::unique_ptr<InstructionInterpreter> embeddedInstructions_;  // from the first type 0
-    const TagFile* launchScriptTags_ = nullptr;
-    const TagFile* namedLaunchScript_ = nullptr;
+    std::vector<std::unique_ptr<TagFile>> loadedFiles_;  // files an input file named
+    const TagFile* namedInstructions_ = nullptr;         // from an input file
+    const TagFile* embeddedInstructions_ = nullptr;      // from the first type 0
+    // Built for the instructions and the launch script in effect when asked for.
+    std::unique_ptr<InstructionInterpreter> interpreter_;
+    std::unique_ptr<LaunchScript> embeddedLaunchScript_;
+    std::unique_ptr<LaunchScript> namedLaunchScript_;
     std::vector<const TagFile*> jvmTagFiles_;
     bool jvmFilesGiven_ = false;
     std::vector<const TagFile*> namedJvmFiles_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "instructions/instruction_interpreter.h"
+#include "launch/launch_script.h"
 #include "launcher/facade.h"
 #include "launcher/launcher_exception.h"
 #include "launcher/log.h"
@@ -142,7 +143,8 @@ TEST_F(LauncherFileTest, TagFilesAreParsedInPlaceAndFirstOrLastWins) {
 
     ASSERT_NE(file.instructions(), nullptr);
     EXPECT_EQ(file.instructions()->findLabel("FIRST"), 1);
-    EXPECT_EQ(file.launchScriptTags(), tags(3));
+    ASSERT_NE(file.launchScript(), nullptr);
+    EXPECT_EQ(file.launchScript()->command(), "one");
     EXPECT_EQ(file.jvmTagFiles(), (std::vector<const TagFile*>{tags(2), tags(5)}));
     EXPECT_EQ(file.jvmMessageTags(), tags(7));
 }
