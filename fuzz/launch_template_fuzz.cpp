@@ -1,6 +1,6 @@
 // Fuzzes the expansion of a launch command template: the bytes up to the
-// first NUL are the template, the rest a JVM file.  Only the expansion runs,
-// nothing is started.  Any template either expands or stops with a
+// first NUL are the template, the rest a JVM file (without CP_ENV_VAR).  Only
+// the expansion runs, nothing is started.  Any template either expands or stops with a
 // LauncherException; one without a delimiter character stays as it was.
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // The tags read before the error stay.
         }
     }
+    // The classpath variable would be set: the C library keeps every value
+    // it was ever given, which fills the memory over a long run.
+    tags.setValue("CP_ENV_VAR", std::string());
     JvmFile jvmFile(tags);
     LaunchScript script(command);
     std::string expanded;
