@@ -51,7 +51,10 @@ protected:
         return commands;
     }
 
-    std::string quotedChild() const { return "\"" + std::string(TEST_CHILD_PATH) + "\""; }
+    // The program as the template names it: the home, a separator, the name.
+    std::string quotedChild() const {
+        return "\"" + jvm_.getValue("JVM_HOME") + separator() + jvm_.getValue("JVM_EXE") + "\"";
+    }
 
     TagFile jvm_;
 };
