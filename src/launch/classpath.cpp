@@ -60,7 +60,7 @@ std::string assembleClasspath(LaunchScript& script, JvmFile& jvmFile,
         return environmentMode ? unquoted(entry) : entry;
     };
     Classpath classpath(jvmFile.tag("CLASSPATH_SEPARATOR"));
-    classpath.append(quoted(runState().classpathPrefix));
+    classpath.append(quoted(script.literal(runState().classpathPrefix)));
     classpath.appendSideFile(".cp1");
     classpath.append(jvmFile.tag("JVM_CLASSPATH"));
     classpath.appendSideFile(".cp");
@@ -70,11 +70,12 @@ std::string assembleClasspath(LaunchScript& script, JvmFile& jvmFile,
     classpath.append(asGiven(script.midRuntimeClasspath()));
     if (script.runtimeArchives()) {
         for (const std::string& path : runtimeArchivePaths()) {
-            classpath.append(environmentMode ? path : quoted(path));
+            const std::string entry = script.literal(path);
+            classpath.append(environmentMode ? entry : quoted(entry));
         }
     }
     classpath.appendSideFile(".cp2");
-    classpath.append(quoted(runState().classpathSuffix));
+    classpath.append(quoted(script.literal(runState().classpathSuffix)));
     return classpath.text();
 }
 
@@ -85,6 +86,7 @@ std::string classpathFunction(LaunchScript& script, JvmFile& jvmFile,
     if (!environmentMode) {
         return classpath.empty() ? classpath : jvmFile.tag("CLASSPATH") + classpath;
     }
+    const std::string value = script.withLiterals(classpath);
     const std::string variable = jvmFile.tag("CP_ENV_VAR");
     if (variable.empty()) {
         writeLog(
@@ -92,8 +94,8 @@ std::string classpathFunction(LaunchScript& script, JvmFile& jvmFile,
             "CP_ENV_VAR.",
             kLogError);
     } else {
-        platform::setEnvironment(variable, classpath);
-        writeLog("Set env var " + variable + " to " + classpath + "\n", kLogInfo);
+        platform::setEnvironment(variable, value);
+        writeLog("Set env var " + variable + " to " + value + "\n", kLogInfo);
     }
     return std::string();
 }

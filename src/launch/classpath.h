@@ -12,7 +12,8 @@ class LaunchScript;
 // % pass of its own, the embedded classpath archives (quoted) when the
 // script takes them, the ".cp2" side file, the "-cp:a" value like "-cp:p".
 // Empty entries are skipped.  In environment-variable mode the CP
-// arguments, ARCHIVE and the archives lose their quotes.
+// arguments, ARCHIVE and the archives lose their quotes.  The option values
+// and the archive paths are the script's literals (LaunchScript::literal).
 std::string assembleClasspath(LaunchScript& script, JvmFile& jvmFile,
                               const std::vector<std::string>& arguments, bool environmentMode);
 

@@ -85,25 +85,25 @@ std::string ifExistsFunction(LaunchScript&, JvmFile& jvm, const Arguments& argum
     return jvm.tag(arguments[0]).empty() ? std::string() : jvm.expandTags(arguments[1]);
 }
 
-std::string launcherFileFunction(LaunchScript&, JvmFile&, const Arguments&) {
-    return launcherFileName();
+std::string launcherFileFunction(LaunchScript& script, JvmFile&, const Arguments&) {
+    return script.literal(launcherFileName());
 }
 
-std::string launcherDirectoryFunction(LaunchScript&, JvmFile&, const Arguments&) {
-    return launcherDir();
+std::string launcherDirectoryFunction(LaunchScript& script, JvmFile&, const Arguments&) {
+    return script.literal(launcherDir());
 }
 
-std::string applicationArchiveFunction(LaunchScript&, JvmFile&, const Arguments& arguments) {
-    return arguments.empty() ? embeddedApplicationArchive()
-                             : applicationArchiveBeside(arguments[0]);
+std::string applicationArchiveFunction(LaunchScript& script, JvmFile&, const Arguments& arguments) {
+    return script.literal(arguments.empty() ? embeddedApplicationArchive()
+                                            : applicationArchiveBeside(arguments[0]));
 }
 
-std::string tempDirectoryFunction(LaunchScript&, JvmFile&, const Arguments&) {
+std::string tempDirectoryFunction(LaunchScript& script, JvmFile&, const Arguments&) {
     std::string directory = tempDirectory();
     if (!directory.empty() && directory.back() == platform::pathSeparator()) {
         directory.pop_back();
     }
-    return directory;
+    return script.literal(directory);
 }
 
 const LaunchFunction kFunctions[] = {

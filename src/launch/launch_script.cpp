@@ -7,8 +7,14 @@
 #include "launcher/launcher_exception.h"
 #include "platform/environment.h"
 #include "tagfile/tag_file.h"
+#include "tagfile/text_utils.h"
 
 namespace {
+
+// A literal's mark: its number between two control characters, which no
+// path holds.
+const char kLiteralStart = '\x01';
+const char kLiteralEnd = '\x02';
 
 // Clears the JVM file of an expansion however the expansion ends.
 class ExpansionScope {
@@ -35,14 +41,39 @@ LaunchScript::LaunchScript(const std::string& commandText) : command_(commandTex
 
 std::string LaunchScript::expandCommand(JvmFile& jvmFile) {
     const ExpansionScope scope(jvmFile_, jvmFile);
+    literals_.clear();
     std::string text = command_;
     try {
         text = expand(text, '%');
         text = jvmFile.expandTags(text);
-        return expand(text, '#');
+        return withLiterals(expand(text, '#'));
     } catch (const ExpansionLimitError& e) {
-        scriptError(text, e.text());
+        scriptError(withLiterals(text), e.text());
     }
+}
+
+std::string LaunchScript::literal(const std::string& value) {
+    literals_.push_back(value);
+    return kLiteralStart + toDecimal(static_cast<long>(literals_.size() - 1)) + kLiteralEnd;
+}
+
+std::string LaunchScript::withLiterals(const std::string& text) const {
+    std::string result;
+    size_t from = 0;
+    for (size_t start = text.find(kLiteralStart); start != std::string::npos;
+         start = text.find(kLiteralStart, start + 1)) {
+        const size_t end = text.find(kLiteralEnd, start);
+        const std::string number = text.substr(start + 1, end - start - 1);
+        if (end == std::string::npos || number.empty() ||
+            number.find_first_not_of("0123456789") != std::string::npos || number.size() > 9 ||
+            std::stoul(number) >= literals_.size()) {
+            continue;  // not a mark of this expansion
+        }
+        result.append(text, from, start - from).append(literals_[std::stoul(number)]);
+        from = end + 1;
+        start = end;
+    }
+    return result.append(text, from, std::string::npos);
 }
 
 std::string LaunchScript::midRuntimeClasspath() {

@@ -40,6 +40,14 @@ public:
     // launch script error.
     std::string midRuntimeClasspath();
 
+    // A value from outside the template (a path of the launcher, of its
+    // workspace or temp directory, a classpath option) stands in the text
+    // as a mark that no pass reads as a reference, so that a '%', '@' or '#'
+    // in a path stays as it is; the marks become their values when the
+    // expansion ends.  `withLiterals` puts the values in.
+    std::string literal(const std::string& value);
+    std::string withLiterals(const std::string& text) const;
+
     // A %NAME%(...) function call or a #NAME# environment variable.
     void substitute(std::string& text, char delimiter, size_t start, size_t end) override;
 
@@ -56,4 +64,5 @@ private:
     std::string errOut_;
     JvmFile* jvmFile_ = nullptr;  // while an expansion runs
     bool expandingArchive_ = false;
+    std::vector<std::string> literals_;  // of the expansion that runs
 };

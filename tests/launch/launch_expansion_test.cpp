@@ -1,8 +1,11 @@
 // The three passes over the command template: functions, JVM file tags,
 // environment variables, and the errors of the template.
+#include <filesystem>
+
 #include "launch/launch_fixture.h"
 #include "launch/side_files.h"
 #include "platform/environment.h"
+#include "tagfile/text_utils.h"
 
 namespace {
 
@@ -143,6 +146,24 @@ TEST_F(LaunchExpansion, SideFileNames) {
     for (const auto& c : cases) {
         EXPECT_EQ(sideFilePath(c.origin, ".sp"), c.path) << c.origin;
     }
+}
+
+// Paths of the launcher and its temp directory may hold the delimiters;
+// the later passes leave them as they are.
+TEST_F(LaunchExpansion, PathsKeepTheirDelimiters) {
+    const std::string directory = launcherDirectory_.file("a@JVM_EXE@ #PATH# 100%");
+    std::filesystem::create_directory(directory);
+    runState().launcherFileName = joinPath(directory, "setup.exe");
+    runState().originalLauncherFileName = runState().launcherFileName;
+    setTempDirectory(directory + separator());
+    writeFile(joinPath(directory, "app.jar"), "archive");
+    runState().classpathPrefix = "%CP%()@";
+    EXPECT_EQ(
+        expansionOf("%LAUNCHER_DIR%() %LAUNCHER_FILE%() %TEMP_DIR%() @JVM_EXE@ %%", usualJvm()),
+        directory + " " + runState().launcherFileName + " " + directory + " java.exe %");
+    const std::string archive = expansionOf("%APPLICATION_ARCHIVE%(\"app.jar\")", usualJvm());
+    EXPECT_EQ(readFile(archive), "archive");
+    EXPECT_EQ(expansionOf("%CP%()", usualJvm()), "-cp \"%CP%()@\";\"\"");
 }
 
 // APPLICATION_ARCHIVE with a name copies that file beside the launcher into
