@@ -62,14 +62,18 @@ std::string LaunchScript::withLiterals(const std::string& text) const {
     size_t from = 0;
     for (size_t start = text.find(kLiteralStart); start != std::string::npos;
          start = text.find(kLiteralStart, start + 1)) {
-        const size_t end = text.find(kLiteralEnd, start);
-        const std::string number = text.substr(start + 1, end - start - 1);
-        if (end == std::string::npos || number.empty() ||
-            number.find_first_not_of("0123456789") != std::string::npos || number.size() > 9 ||
-            std::stoul(number) >= literals_.size()) {
+        // At most nine digits: a mark is read in constant time.
+        size_t end = start + 1;
+        size_t index = 0;
+        while (end < text.size() && end - start <= 9 && text[end] >= '0' && text[end] <= '9') {
+            index = 10 * index + static_cast<size_t>(text[end] - '0');
+            ++end;
+        }
+        if (end == start + 1 || end == text.size() || text[end] != kLiteralEnd ||
+            index >= literals_.size()) {
             continue;  // not a mark of this expansion
         }
-        result.append(text, from, start - from).append(literals_[std::stoul(number)]);
+        result.append(text, from, start - from).append(literals_[index]);
         from = end + 1;
         start = end;
     }

@@ -42,6 +42,14 @@ TEST_F(LaunchExpansion, FunctionsTagsAndVariables) {
         {"x %SYSTEMPROP%(\"a\", \"b\"", "x -Da=b"},
         {"%SYSTEMPROP%(\"say \"\"hi\"\"\", \"\")", "-Dsay \"hi\"="},
         {"%RUNTIME_SYSTEMPROP%()%RUNTIME_JAVAARGS%()", ""},
+        // Control characters of the template stay as they are where no
+        // path was put in.
+        {"a\x01"
+         "0\x02 \x01"
+         "1\x02",
+         "a\x01"
+         "0\x02 \x01"
+         "1\x02"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(expansionOf(c.command, usualJvm()), c.expanded) << c.command;
