@@ -196,6 +196,30 @@ TEST_F(LauncherFileTest, NamedInstructionsOutrankTheEmbeddedOnes) {
     EXPECT_NE(file.entryAt(0)->tagFile, nullptr);
 }
 
+// The interpreter runs with the launch script in effect when the script
+// runs, whichever of the two came first.
+TEST_F(LauncherFileTest, TheInstructionsRunWithTheLaunchScriptInEffect) {
+    use(LauncherBuilder(directory_)
+            .add(kFileInstructions, 1, "i.tag", "INSTRUCTIONS: LAUNCH x 0\n")
+            .add(kFileLaunchScript, 2, "embedded.tag", "COMMAND: embedded\n")
+            .build());
+    LauncherFile file;
+    file.load(true);
+    ASSERT_NE(file.instructions(), nullptr);
+    ASSERT_NE(file.launchScript(), nullptr);
+    EXPECT_EQ(file.instructions()->launchScript(), file.launchScript());
+
+    LauncherFile named;
+    named.useInstructions(std::make_unique<TagFile>());
+    ASSERT_EQ(named.instructions()->launchScript(), nullptr);
+    auto script = std::make_unique<TagFile>();
+    script->setValue("COMMAND", "named");
+    named.useLaunchScript(std::move(script));
+    named.load(true);
+    ASSERT_NE(named.instructions()->launchScript(), nullptr);
+    EXPECT_EQ(named.instructions()->launchScript()->command(), "named");
+}
+
 TEST_F(LauncherFileTest, TheFirstLaunchScriptSetsTheProductTitle) {
     std::vector<std::string> calls;
     setCurrentLauncher(std::make_unique<RecordingLauncher>(&calls));
