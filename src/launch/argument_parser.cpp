@@ -1,16 +1,10 @@
 #include "launch/argument_parser.h"
 
-#include "launch/script_error.h"
 #include "tagfile/text_utils.h"
 
 namespace {
 
 enum class State { kExpectOpen, kExpectArgument, kExpectSeparator, kDone };
-
-[[noreturn]] void parseError(const std::string& text, const char* message, size_t stepStart) {
-    scriptError(text, std::string(message) + " (near character " +
-                          toDecimal(static_cast<long>(stepStart)) + ")");
-}
 
 }  // namespace
 
@@ -28,7 +22,7 @@ std::vector<std::string> parseArguments(const std::string& text, size_t& positio
         switch (state) {
             case State::kExpectOpen:
                 if (atEnd || c != '(') {
-                    parseError(text, "Expected left parenthesis.", stepStart);
+                    throw ArgumentListError{"Expected left parenthesis.", stepStart};
                 }
                 ++p;
                 state = State::kExpectArgument;
@@ -48,7 +42,7 @@ std::vector<std::string> parseArguments(const std::string& text, size_t& positio
                     ++p;
                     state = State::kDone;
                 } else {
-                    parseError(text, "Expected string arg.", stepStart);
+                    throw ArgumentListError{"Expected string arg.", stepStart};
                 }
                 break;
             case State::kExpectSeparator:
@@ -59,7 +53,7 @@ std::vector<std::string> parseArguments(const std::string& text, size_t& positio
                     ++p;
                     state = State::kDone;
                 } else {
-                    parseError(text, "Expected right parenthesis.", stepStart);
+                    throw ArgumentListError{"Expected right parenthesis.", stepStart};
                 }
                 break;
             case State::kDone:

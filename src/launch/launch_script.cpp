@@ -103,12 +103,20 @@ void LaunchScript::substitute(std::string& text, char delimiter, size_t start, s
     }
     const LaunchFunction* function = findLaunchFunction(name);
     if (function == nullptr) {
-        scriptError(text, "Invalid function name (" + name + ").");
+        scriptError(withLiterals(text), "Invalid function name (" + name + ").");
     }
     size_t position = end + 1;
-    const std::vector<std::string> arguments = parseArguments(text, position);
+    std::vector<std::string> arguments;
+    try {
+        arguments = parseArguments(text, position);
+    } catch (const ArgumentListError& e) {
+        // The place as the text reads with the paths put in.
+        const size_t shown = withLiterals(text.substr(0, e.position)).size();
+        scriptError(withLiterals(text), std::string(e.message) + " (near character " +
+                                            toDecimal(static_cast<long>(shown)) + ")");
+    }
     if (arguments.size() < function->minArguments || arguments.size() > function->maxArguments) {
-        scriptError(text, function->countError);
+        scriptError(withLiterals(text), function->countError);
     }
     if (jvmFile_ == nullptr) {
         throw LauncherException("A launch script function was called outside an expansion.");

@@ -172,6 +172,12 @@ TEST_F(LaunchExpansion, PathsKeepTheirDelimiters) {
     const std::string archive = expansionOf("%APPLICATION_ARCHIVE%(\"app.jar\")", usualJvm());
     EXPECT_EQ(readFile(archive), "archive");
     EXPECT_EQ(expansionOf("%CP%()", usualJvm()), "-cp \"%CP%()@\";\"\"");
+    // An error names its place, and the log the text, as they read with the
+    // paths in them.
+    EXPECT_EQ(expansionOf("%LAUNCHER_DIR%() %TEMP_DIR%", usualJvm()),
+              "error: Launch script error: Expected left parenthesis. (near character " +
+                  std::to_string(directory.size() + 11) + ")");
+    EXPECT_NE(log().find("Launch command:\n" + directory + " %TEMP_DIR%\n"), std::string::npos);
 }
 
 // APPLICATION_ARCHIVE with a name copies that file beside the launcher into
