@@ -8,6 +8,7 @@
 #include "launch/process_runner.h"
 #include "payload/launcher_file.h"
 #include "platform/environment.h"
+#include "programs/numbered_lines.h"
 #include "programs/test_programs.h"
 #include "support/launcher_builder.h"
 #include "tagfile/text_utils.h"
@@ -201,6 +202,17 @@ TEST_F(LaunchExecute, OutputCollectsOverRunsAndIsLogged) {
     EXPECT_NE(log().find("Output from the launch script execution\nStdOut:\nxx\nErrOut:\nyy\n"),
               std::string::npos)
         << log();
+}
+
+// A program that writes more than anyone reads leaves the latest output.
+TEST_F(LaunchExecute, CapturedOutputKeepsItsLatestFourMebibytes) {
+    const size_t written = 5 * 1024 * 1024;
+    const size_t kept = 4 * 1024 * 1024;
+    const TagFile tags = scriptTags("--out-lines " + std::to_string(written));
+    LaunchScript script(tags);
+    setLogFile("");  // no copy of it all in the log
+    EXPECT_EQ(execute(script), 0);
+    EXPECT_EQ(script.stdOut(), numberedLines('o', kept, written - kept));
 }
 
 TEST_F(LaunchExecute, AConsoleCapturesNothing) {
