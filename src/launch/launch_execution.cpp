@@ -103,16 +103,16 @@ int LaunchScript::execute(JvmFile& jvmFile, const std::vector<std::string>* appA
              kLogInfo);
 
     int exitCode = 0;
-    const bool showConsole = displayConsole_ || forceConsole;
-    const bool capture = captureOutput_ && !showConsole;
+    // Without a console the output is always captured.
+    const bool capture = !(displayConsole_ || forceConsole);
     {
         const JavaHomeScope javaHome(jvmHome);
         if (takesWizardEnvironment(readLauncherKind(launcherFileName()))) {
             setWizardEnvironment(jvmFile.tags());
         }
-        exitCode = ProcessRunner(kCapturedOutputLimit)
-                       .run(launchCommand, directory, showConsole, capture, true, &stdOut_,
-                            &errOut_, false);
+        exitCode =
+            ProcessRunner(kCapturedOutputLimit)
+                .run(launchCommand, directory, !capture, capture, true, &stdOut_, &errOut_, false);
     }
     if (capture) {
         writeLog("Output from the launch script execution", kLogInfo);

@@ -58,7 +58,6 @@ private:
     bool displayConsole_ = false;
     bool autoSetWorkingDir_ = true;
     std::string archive_;
-    bool captureOutput_ = true;
     bool runtimeArchives_ = false;
     std::string stdOut_;
     std::string errOut_;
