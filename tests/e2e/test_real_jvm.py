@@ -47,7 +47,7 @@ class RealJvm(PackedRunTestCase):
     def search(self, action, jvm_files, *options, env=None):
         """Runs an input-file action; returns (exit code, output lines, log)."""
         write_tag_file(self.dir / "in.tag", {
-            "ACTION": action, "JVM": [str(path) for path in jvm_files],
+            "ACTION": action, "LOGFILE": str(self.log), "JVM": [str(path) for path in jvm_files],
             "VERIFY_CLASSPATH": '"""%s"""' % VERIFY_JAR, "VERIFY_CLASS_NAME": "Verify"})
         code, out, _ = run_launcher(
             ["-console", "-vd:log", str(self.log), "-vd:tempdir", str(self.temp) + "/",
@@ -55,7 +55,16 @@ class RealJvm(PackedRunTestCase):
         return code, text(out).splitlines(), self.log_text()
 
     def found_homes(self, lines):
-        return [line for line in lines if line in JDKS or line == "/usr"]
+        """The JVM homes among the output lines; a home found through PATH
+        ends with its separator."""
+        return [line.rstrip("/") for line in lines if line.rstrip("/") in JDKS or line == "/usr"]
+
+    def assertWrittenFor(self, lines, home):
+        """The line after a found home names the JVM file written for it."""
+        position = [line.rstrip("/") for line in lines].index(home)
+        written = pathlib.Path(lines[position + 1])
+        self.assertIn("JVM_HOME:  " + lines[position] + "\n", written.read_text())
+        written.unlink()
 
     def test_the_drive_scan_lists_every_jdk(self):
         path = jvm_file(self.dir / "any.jvm", "Any Java", [EVERY_JVM], SEARCH_ALL="1")
@@ -66,9 +75,7 @@ class RealJvm(PackedRunTestCase):
         self.assertLessEqual(set(JDKS), set(homes), lines)
         # Each home is followed by the JVM file written for it.
         for home in JDKS:
-            written = pathlib.Path(lines[lines.index(home) + 1])
-            self.assertIn("JVM_HOME: " + home, written.read_text())
-            written.unlink()
+            self.assertWrittenFor(lines, home)
 
     def test_each_strategy_finds_the_jdk_it_should(self):
         home, version = next(iter(JDKS.items()))
@@ -87,9 +94,7 @@ class RealJvm(PackedRunTestCase):
                 code, lines, log = self.search("SEARCH", files, *options, env=env)
                 self.assertEqual(code, 0, log)
                 self.assertEqual(self.found_homes(lines), [home], lines)
-                written = pathlib.Path(lines[lines.index(home) + 1])
-                self.assertIn("JVM_HOME: " + home, written.read_text())
-                written.unlink()
+                self.assertWrittenFor(lines, home)
                 if log_line:
                     self.assertIn(log_line, log)
 
@@ -102,7 +107,7 @@ class RealJvm(PackedRunTestCase):
                                 ["java.specification.version=" + version], PATH_HINT=hints)
                 code, lines, log = self.search("SEARCH", [path])
                 self.assertEqual((code, self.found_homes(lines)), (0, [home]), log)
-                pathlib.Path(lines[lines.index(home) + 1]).unlink()
+                self.assertWrittenFor(lines, home)
 
     def test_a_found_jdk_runs_the_java_program_with_its_arguments(self):
         home, version = next(iter(JDKS.items()))
@@ -128,8 +133,10 @@ class RealJvm(PackedRunTestCase):
         lines = text(out).splitlines()
         self.assertEqual(code, 7, self.log_text())
         begin = lines.index("arguments begin")
+        # "-console" both chooses the front end and goes on to the program.
         self.assertEqual(lines[begin + 1:lines.index("arguments end")],
-                         ["--env=JAVA_HOME", "--property=user.dir", "--exit=7", *arguments])
+                         ["--env=JAVA_HOME", "--property=user.dir", "--exit=7", "-console",
+                          *arguments])
         self.assertIn("env JAVA_HOME=" + home, lines)
         self.assertIn("property user.dir=" + str(self.dir), lines)
         self.assertWorkspaceGone()
