@@ -50,9 +50,9 @@ run_demo() {
     code=$?
     set -e
     echo "exit code: $code (the Java program's own)"
-    echo "--- its log, the search, the verification and the launch:"
+    echo "--- its log: the search, the verification and the launch, with what java printed:"
     tr -d '\r' <"$dir/setup.log" |
-        grep -E "^(Initiating|Searching|Checking|Verifying|   for|Found|After|Executing|StdOut|ErrOut|Set env)" |
+        grep -vE "^(-+|file type: .*|  file (id|name): .*|  length: .*|  offset: .*)$" |
         sed 's/^/    /'
     echo "--- left in its temp directory: $(ls -A "$dir/temp" | wc -l) entries"
 }
@@ -130,6 +130,8 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 while [ ! -s "$demo/display" ]; do sleep 0.1; done
 export DISPLAY=":$(cat "$demo/display")"
+# A new Wine session, whose desktop shows on this display.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
 # No window manager runs there: Wine draws the window frames itself.
 "$top/scripts/wine-run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 # The driver waits for the dialog before the launcher starts, so as not to miss it.
