@@ -4,6 +4,7 @@ are found by their class and a control they hold, read, and answered with the
 messages a click or a closed window sends (tests/programs/window_driver)."""
 import os
 import pathlib
+import time
 import unittest
 
 from harness import (WINDOWS, LauncherTestCase, VirtualDisplay, exit_code, native_path, pack,
@@ -168,11 +169,7 @@ class WindowedFrontEnd(LauncherTestCase):
 
     def test_when_no_jvm_is_found_the_user_picks_a_java_program(self):
         # A JVM home that no hint names, with a stand-in java that ends with 5.
-        home = self.dir / "My JRE"
-        (home / "bin").mkdir(parents=True)
-        java = home / "bin" / "java.exe"
-        java.write_bytes(pathlib.Path(STAND_IN_JAVA).read_bytes())
-        (home / "bin" / "java.properties").write_text("exit.code=5\n")
+        _, java = self.stand_in_jvm("My JRE", exit_code=5)
         launcher = self.launcher(
             ["INITIALIZE_UI", "FIND_JVM 1 1", "JMP0 @N1@ NONE", "LAUNCH @S2@ 0", "GOTO END",
              ":NONE", "SET X1 = 1", ":END"],
@@ -186,6 +183,49 @@ class WindowedFrontEnd(LauncherTestCase):
                    "click", OK_BUTTON)
         code, _ = exit_code(process)
         self.assertEqual(code, 5)
+        self.assertWorkspaceGone()
+
+    def stand_in_jvm(self, name, exit_code=0):
+        """A JVM home with the stand-in java, which ends with the exit code."""
+        home = self.dir / name
+        (home / "bin").mkdir(parents=True)
+        java = home / "bin" / "java.exe"
+        java.write_bytes(pathlib.Path(STAND_IN_JAVA).read_bytes())
+        (home / "bin" / "java.properties").write_text("exit.code=%d\n" % exit_code)
+        return home, java
+
+    def test_a_launch_that_keeps_the_window_disables_cancel(self):
+        home, _ = self.stand_in_jvm("jre")
+        jvm = write_tag_file(self.dir / "found.jvm", {
+            "JVM_HOME": native_path(home), "JVM_EXE": "bin\\java.exe"})
+        launcher = self.launcher(["INITIALIZE_UI", 'LAUNCH "%s" 10' % native_path(jvm),
+                                  ":AGAIN", "GOTO AGAIN"])
+        process = self.start(launcher)
+        shown = self.drive("dialog", BAR, "wait-text", STATUS, "Running Vandrel Wizard...",
+                           "enabled", CANCEL, "close")
+        # The window stays for the launch and cannot be cancelled with its
+        # button; closing it still stops the script.
+        self.assertEqual(shown, ["0"])
+        self.assertEqual(self.answer_message(), [TITLE, CANCELED])
+        code, _ = exit_code(process)
+        self.assertEqual(code, -1)
+        self.assertWorkspaceGone()
+
+    def test_cancel_stops_the_drive_scan(self):
+        # Drive Z: is the whole file system: a scan that only Cancel ends soon.
+        launcher = self.launcher(
+            ["INITIALIZE_UI", "FIND_JVM 1 0", "SET X1 = 1"],
+            jvm={"DESC": "Unknown JVM", "JVM_EXE": "bin\\nowhere.exe",
+                 "JVM_PROPERTIES": "java.vendor=nobody", "SEARCH_ALL": "1"})
+        process = self.start(launcher)
+        self.drive("dialog", BAR, "wait-text", STATUS, "Searching for Java(tm) Virtual Machine...",
+                   "sleep", 1000, "click", CANCEL)
+        started = time.monotonic()
+        self.assertEqual(self.answer_message(), [TITLE, CANCELED])
+        # Not a measurement: a scan that went on would take minutes.
+        self.assertLess(time.monotonic() - started, 20)
+        code, _ = exit_code(process)
+        self.assertEqual(code, -1)
         self.assertWorkspaceGone()
 
     def test_the_end_of_the_session_removes_the_workspace_during_a_run(self):
