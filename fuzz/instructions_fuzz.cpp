@@ -15,6 +15,7 @@
 #include "instructions/instructions_exception.h"
 #include "jvm/jvm_search.h"
 #include "jvm/verification_runner.h"
+#include "launch/launch_script.h"
 #include "launch/process_runner.h"
 #include "payload/cleanup.h"
 #include "tagfile/tag_file.h"
@@ -29,6 +30,12 @@ public:
 };
 
 struct LineLimit {};
+
+// LAUNCH and ILAUNCH expand this template before the start is refused.
+LaunchScript& launchScript() {
+    static LaunchScript script(std::string("\"@JVM_HOME@/@JVM_EXE@\" %CP%() Main"));
+    return script;
+}
 
 JvmSearch& search() {
     static NoVerification runner;
@@ -58,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     });
     try {
-        InstructionInterpreter(instructions, search()).run();
+        InstructionInterpreter(instructions, search(), &launchScript()).run();
     } catch (const InstructionsException&) {
     } catch (const LauncherException&) {
     } catch (const LineLimit&) {
