@@ -110,16 +110,23 @@ class RealJvm(PackedRunTestCase):
                 self.assertWrittenFor(lines, home)
 
     def test_a_found_jdk_runs_the_java_program_with_its_arguments(self):
-        home, version = next(iter(JDKS.items()))
+        # The launcher and the JVM home in directories with blanks and
+        # letters beyond ASCII; the home is the machine's JDK under another
+        # name.
+        real_home, version = next(iter(JDKS.items()))
+        home = self.dir / "Java Home ß"
+        home.symlink_to(real_home, target_is_directory=True)
+        place = self.dir / "Mon installeur ü"
+        place.mkdir()
         jvm = jvm_file(self.dir / "jdk.jvm", "JDK " + version,
-                       ["java.specification.version=" + version], PATH_HINT=home)
+                       ["java.specification.version=" + version], PATH_HINT=str(home))
         instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": [
             "FIND_JVM 0 0", "JMP0 @N1@ NONE", "LAUNCH @S2@ 0", "GOTO END", ":NONE",
             "SET X1 = 1", ":END"]})
         script = write_tag_file(self.dir / "launch.tag", {
             "COMMAND": '"""@JVM_HOME@/@JVM_EXE@"" %CP%() TestInstaller --env=JAVA_HOME '
                        '--property=user.dir --exit=7"'})
-        launcher = pack(self.dir / "setup", [
+        launcher = pack(place / "setup", [
             (instructions, "INSTRUCTIONS", 1, "instructions.tag"),
             (jvm, "JVM", 2, "jdk.jvm"),
             (script, "LAUNCHSCRIPT", 3, "launch.tag"),
@@ -137,8 +144,9 @@ class RealJvm(PackedRunTestCase):
         self.assertEqual(lines[begin + 1:lines.index("arguments end")],
                          ["--env=JAVA_HOME", "--property=user.dir", "--exit=7", "-console",
                           *arguments])
-        self.assertIn("env JAVA_HOME=" + home, lines)
-        self.assertIn("property user.dir=" + str(self.dir), lines)
+        self.assertIn("env JAVA_HOME=" + str(home), lines)
+        self.assertIn("property user.dir=" + str(place), lines)
+        self.assertIn("Found matching JVM at " + str(home), self.log_text())
         self.assertWorkspaceGone()
 
 
