@@ -11,7 +11,7 @@ import tempfile
 import unittest
 
 from harness import (LAUNCHER, WINDOWS, PackedRunTestCase, native_path, pack, run_launcher,
-                     write_tag_file)
+                     text, write_tag_file)
 
 TEST_JAVA = os.environ.get("TEST_JAVA", "")
 DRIVE_TREE = None  # the directory that drive D: shows
@@ -31,7 +31,6 @@ JVM_FILE = {
     "SYSTEM": "-D",
     "SYSTEM_SEPARATOR": "=",
 }
-ANSI = "cp1252"  # the code page of the Wine session's language
 
 
 def setUpModule():
@@ -64,7 +63,7 @@ def install_jvm(home, properties, exe="bin/java.exe"):
 def written_tags(path):
     """The single-valued tags of a written JVM file, by name."""
     tags = {}
-    for line in pathlib.Path(path).read_text(encoding=ANSI).splitlines():
+    for line in pathlib.Path(path).read_text(encoding="utf-8").splitlines():
         name, colon, value = line.partition(":")
         if colon and not name.startswith(" ") and value.strip():
             tags.setdefault(name, value.strip())
@@ -115,7 +114,8 @@ class JvmSearch(PackedRunTestCase):
         code, out, self.stderr = run_launcher(
             ["-console", "-vd:log", native_path(self.log), "-vd:tempdir",
              native_path(self.temp) + "\\", *args], cwd=self.dir, program=launcher)
-        return code, [line for line in out.decode(ANSI).replace("\r\n", "\n").split("\n") if line]
+        # The launcher's code page is UTF-8 (its manifest asks for it).
+        return code, [line for line in text(out).split("\n") if line]
 
     def action(self, launcher, action, *args, **tags):
         """Runs an input-file action, logging to this test's log.  Silent, as
@@ -125,7 +125,7 @@ class JvmSearch(PackedRunTestCase):
         return self.run_it(launcher, "-vd:silent", *args, "-vd:in", "in.tag")
 
     def log_text(self):
-        return self.log.read_text(encoding=ANSI).replace("\r", "")
+        return self.log.read_text(encoding="utf-8").replace("\r", "")
 
     def assertLogInOrder(self, *entries):
         log = self.log_text()
