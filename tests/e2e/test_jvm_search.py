@@ -263,6 +263,28 @@ class JvmSearch(PackedRunTestCase):
         self.assertLogInOrder("Finding all matching JVMs", "Beginning exhaustive search",
                               "Processing unverified matches.")
 
+    def test_a_java_that_cannot_start_ends_the_search_with_its_result(self):
+        # The search ends at a java.exe that is no program, though a JVM
+        # would be found later; the caller still reads 0.
+        junk = self.tree / "junk" / "bin" / "java.exe"
+        junk.parent.mkdir(parents=True)
+        junk.write_text("not a program")
+        install_jvm(self.tree / "current", CURRENT)
+        launcher = self.searching_launcher({"PATH_HINT": [f"\\{self.name}\\junk",
+                                                          f"\\{self.name}\\current"],
+                                            "SEARCH_ALL": "1"})
+        self.assertEqual(self.action(launcher, "SEARCH"), (0, ["0"]))
+        self.assertLogInOrder("Verifying JVM at " + self.on_d("junk"),
+                              "ERROR: A suitable JVM could not be found. Please select a JVM by "
+                              "selecting its java.exe file. CreateProcess failed")
+        self.assertNotIn("Verifying JVM at " + self.on_d("current"), self.log_text())
+        self.assertWorkspaceGone()
+        # The drive scan meets it too, in whatever order the drive lists.
+        self.assertEqual(self.action(launcher, "SEARCH_ALL"), (0, ["0"]))
+        self.assertLogInOrder("Verifying JVM at " + self.on_d("junk"),
+                              "ERROR: Unable to search for all JVMs. CreateProcess failed")
+        self.assertWorkspaceGone()
+
     def test_find_jvm_sets_the_home_the_jvm_file_and_the_found_flag(self):
         home = self.on_d("Jävä Hömé")
         install_jvm(self.tree / "Jävä Hömé", CURRENT)
@@ -305,6 +327,7 @@ class JvmSearch(PackedRunTestCase):
                 self.assertEqual((code, lines), (0, [found]))
                 self.assertLogInOrder("Verifying JVM at " + self.on_d(home), entry)
                 self.assertWorkspaceGone()
+
 
 
 if __name__ == "__main__":
