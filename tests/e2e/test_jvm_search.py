@@ -84,13 +84,14 @@ class JvmSearch(PackedRunTestCase):
         """A path in this test's directory on drive D:."""
         return f"D:\\{self.name}\\{relative}"
 
-    def registry_hint(self, home):
+    def registry_hint(self, home, value=("/v", "JavaHome")):
         """A platform hint whose registry value, written for this test,
-        names the home."""
+        names the home: the value JavaHome of the test's key, or with
+        ("/ve",) the default value of its subkey JavaHome."""
         key = "Software\\LauncherTests-" + self.name
         self.registry_key = "HKCU\\" + key
-        self.assertEqual(
-            PREFIX.reg("add", self.registry_key, "/v", "JavaHome", "/d", home, "/f"), 0)
+        written = self.registry_key + ("" if value[0] == "/v" else "\\JavaHome")
+        self.assertEqual(PREFIX.reg("add", written, *value, "/d", home, "/f"), 0)
         self.addCleanup(PREFIX.reg, "delete", self.registry_key, "/f")
         return f"HKEY_CURRENT_USER\\{key}\\JavaHome"
 
@@ -198,6 +199,15 @@ class JvmSearch(PackedRunTestCase):
         self.assertLogInOrder(f"Searching for {DESC} using platform specific JVM Path hints",
                               "Beginning exhaustive search", "Found matching JVM at " + deep)
         self.assertNotIn("Processing unverified matches.", self.log_text())
+
+    def test_a_platform_hint_may_name_a_key_with_the_home_as_its_default_value(self):
+        install_jvm(self.tree / "current", CURRENT)
+        hint = self.registry_hint(self.on_d("current"), value=("/ve",))
+        launcher = self.searching_launcher({"PLATFORM_HINT": [hint]})
+        self.assertFound(self.action(launcher, "SEARCH"), self.on_d("current"))
+        self.assertLogInOrder(f"Checking JVM at {self.on_d('current')} which was resolved from "
+                              f"platform hint {hint}")
+        self.assertNotIn("Invalid platform hint", self.log_text())
 
     def test_a_jvm_beside_the_launcher_came_with_it(self):
         install_jvm(self.dir / "jre", CURRENT)
