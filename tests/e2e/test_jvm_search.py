@@ -60,6 +60,14 @@ def install_jvm(home, properties, exe="bin/java.exe"):
         "".join(f"{name}={value}\n" for name, value in properties.items()), encoding="utf-8")
 
 
+def verify_archive(directory):
+    """An archive for the verification class: any file does, since the
+    stand-in java does not read its classpath."""
+    archive = pathlib.Path(directory) / "verify.jar"
+    archive.write_bytes(b"PK\5\6" + bytes(18))
+    return archive
+
+
 def written_tags(path):
     """The single-valued tags of a written JVM file, by name."""
     tags = {}
@@ -97,16 +105,13 @@ class JvmSearch(PackedRunTestCase):
 
     def searching_launcher(self, *jvm_files, script=("GOTO DONE", ":DONE")):
         """A launcher file with the JVM files (tags beside those of JVM_FILE),
-        a verification archive (the stand-in java ignores its contents) and an
-        instruction script."""
+        a verification archive and an instruction script."""
         entries = [(write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": list(script)}),
                     "INSTRUCTIONS", 1, "instructions.tag")]
         for number, tags in enumerate(jvm_files, 1):
             path = write_tag_file(self.dir / f"jvm{number}.tag", dict(JVM_FILE, **tags))
             entries.append((path, "JVM", 10 + number, f"jvm{number}.tag"))
-        archive = self.dir / "verify.jar"
-        archive.write_bytes(b"PK\5\6" + bytes(18))
-        entries.append((archive, "VERIFY_ARCHIVE", 2, "verify.jar"))
+        entries.append((verify_archive(self.dir), "VERIFY_ARCHIVE", 2, "verify.jar"))
         return pack(self.dir / "setup.exe", entries)
 
     def run_it(self, launcher, *args):
@@ -164,13 +169,13 @@ class JvmSearch(PackedRunTestCase):
     def test_each_strategy_in_turn(self):
         # Every strategy could find a JVM: the first in order wins, and
         # without it the next one does.
-        for home in ("option", "registry", "hint", "deep/in/the/drive"):
+        for home in ("Jävä option", "registry", "hint", "deep/in/the/drive"):
             install_jvm(self.tree / home, CURRENT)
         hint = self.registry_hint(self.on_d("registry"))
         launcher = self.searching_launcher({"PLATFORM_HINT": [hint],
                                             "PATH_HINT": [f"\\{self.name}\\hint"],
                                             "SEARCH_ALL": "1"})
-        option = self.on_d("option")
+        option = self.on_d("Jävä option")
         self.assertFound(self.action(launcher, "SEARCH", "-vd:javahome", option), option)
         self.assertLogInOrder("Checking user specified Java home directory => " + option,
                               "Found matching JVM at " + option)
@@ -192,7 +197,7 @@ class JvmSearch(PackedRunTestCase):
                               "Checking path hint " + self.on_d("hint"),
                               "Found matching JVM at " + self.on_d("hint"))
 
-        for home in ("option", "registry", "hint"):
+        for home in ("Jävä option", "registry", "hint"):
             shutil.rmtree(self.tree / home)
         deep = self.on_d("deep\\in\\the\\drive")
         self.assertFound(self.action(launcher, "SEARCH"), deep)
@@ -317,8 +322,7 @@ class JvmSearch(PackedRunTestCase):
         install_jvm(self.tree / "current", CURRENT)
         install_jvm(self.tree / "old", OLD)
         jvm_file = write_tag_file(self.dir / "jvm.tag", JVM_FILE)
-        archive = self.dir / "verify.jar"
-        archive.write_bytes(b"PK\5\6" + bytes(18))
+        archive = verify_archive(self.dir)
         cases = [
             ("current", "Verify", "1", "After VERIFY, the jvm home is " + self.on_d("current")),
             ("old", "Verify", "0", "In VERIFY, the jvm is invalid."),
@@ -337,7 +341,6 @@ class JvmSearch(PackedRunTestCase):
                 self.assertEqual((code, lines), (0, [found]))
                 self.assertLogInOrder("Verifying JVM at " + self.on_d(home), entry)
                 self.assertWorkspaceGone()
-
 
 
 if __name__ == "__main__":
