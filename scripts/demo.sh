@@ -1,7 +1,8 @@
 #!/bin/sh
 # A tour of the launcher: pack a launcher file with vdpack, run it, and look
-# at what it did.  First the Windows build under Wine, then the native one,
-# last the Windows launcher without "-console" with its progress dialog.
+# at what it did: the native launcher finds, verifies and launches a JDK of
+# this machine; the Windows launcher under Wine does the same with a stand-in
+# java; last the Windows launcher without "-console" shows its progress dialog.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all
@@ -9,73 +10,102 @@ demo="$top/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo"
 
+step() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
+
+# The instruction script both launchers carry: find a JVM that the JVM file
+# accepts, proven by the Verify class, and launch the Java program with it.
 cat >"$demo/instructions.tag" <<'SCRIPT'
 INSTRUCTIONS:
-  INITIALIZE_UI
-  INSTALL_JVM 1
+  FIND_JVM 0 0
   JMP0 @N1@ NO_JVM
-  SET S3 = "the JVM was installed"
+  LAUNCH @S2@ 0
   GOTO DONE
   :NO_JVM
-  SET S3 = "no JVM: the installer left no jvm file"
-  SET N9 = 1
+  SET S3 = "no JVM was found"
+  SET X1 = 1
   :DONE
 /:
 SCRIPT
-# A launch script: loading it sets the window title.
-printf 'COMMAND: ""@JVM_HOME@\\@JVM_EXE@""\n' >"$demo/launch.tag"
-
-step() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
-
-step "The instruction script both launchers carry"
+step "The instruction script"
 tr -d '\r' <"$demo/instructions.tag" | sed 's/^/    /'
-cat <<'NOTE'
-setup-good carries a stand-in JVM installer that leaves a tiny JVM and its
-"jvm" file in the workspace: INSTALL_JVM 1 sets N1 to 1 and JMP0 goes on.
-setup-broken carries one that leaves nothing: N1 stays 0, JMP0 jumps to
-NO_JVM, and the script ends there on purpose with an error (there is no N9),
-which the launcher reports with its line number and exit code -1.  Either
-way the workspace with the installed JVM is gone when the launcher ends.
-NOTE
 
-# run_demo NAME RUNNER LAUNCHER VDPACK INSTALLER EMPTY_INSTALLER EXE PATHS
+# run_demo NAME RUNNER STUB VDPACK JVM_FILE LAUNCH_SCRIPT EXE PATHS
 run_demo() {
-    name=$1 runner=$2 stub=$3 vdpack=$4 installer=$5 empty=$6 exe=$7 paths=$8
+    name=$1 runner=$2 stub=$3 vdpack=$4 jvm=$5 launch=$6 exe=$7 paths=$8
     dir="$demo/$name"
     mkdir -p "$dir/temp"
     path() { if [ "$paths" = windows ]; then printf 'Z:%s' "$1" | tr / '\\'; else printf '%s' "$1"; fi; }
-    for variant in good broken; do
-        program=$installer
-        [ "$variant" = broken ] && program=$empty
-        $runner "$vdpack" build --stub "$(path "$stub")" --output "$(path "$dir/setup-$variant$exe")" \
-            --file "$(path "$demo/instructions.tag")" --type INSTRUCTIONS --id 1 \
-            --file "$(path "$demo/launch.tag")" --type LAUNCHSCRIPT --id 2 \
-            --file "$(path "$program")" --type JVM_INSTALLER --id 3 --name "jvm_installer$exe" >/dev/null
-    done
+    $runner "$vdpack" build --stub "$(path "$stub")" --output "$(path "$dir/setup$exe")" \
+        --file "$(path "$demo/instructions.tag")" --type INSTRUCTIONS --id 1 \
+        --file "$(path "$jvm")" --type JVM --id 2 --name jdk.jvm \
+        --file "$(path "$launch")" --type LAUNCHSCRIPT --id 3 --name launch.tag \
+        --file "$(path "$verify_jar")" --type VERIFY_ARCHIVE --id 4 --name Verify.jar \
+        --file "$(path "$installer_jar")" --type ARCHIVE --id 5 --name TestInstaller.jar >/dev/null
     step "$name: the launcher file made by vdpack"
-    $runner "$vdpack" list "$(path "$dir/setup-good$exe")"
-
-    for variant in good broken; do
-        step "$name: setup-$variant$exe -console -vd:log $variant.log -vd:tempdir temp"
-        set +e
-        (cd "$dir" && $runner "$dir/setup-$variant$exe" -console -vd:log "$(path "$dir/$variant.log")" \
-            -vd:tempdir "$(path "$dir/temp")")
-        code=$?
-        set -e
-        echo "exit code: $code"
-        echo "--- its log:"
-        tr -d '\r' <"$dir/$variant.log" | grep -v '^  ' | sed 's/^/    /'
-        echo "--- left in its temp directory: $(ls -A "$dir/temp" | wc -l) entries"
-    done
+    $runner "$vdpack" list "$(path "$dir/setup$exe")"
+    step "$name: setup$exe -console -vd:log setup.log -vd:tempdir temp \"two words\" 'a \"quoted\" word'"
+    set +e
+    (cd "$dir" && $runner "$dir/setup$exe" -console -vd:log "$(path "$dir/setup.log")" \
+        -vd:tempdir "$(path "$dir/temp")" "two words" 'a "quoted" word')
+    code=$?
+    set -e
+    echo "exit code: $code (the Java program's own)"
+    echo "--- its log, the search, the verification and the launch:"
+    tr -d '\r' <"$dir/setup.log" |
+        grep -E "^(Initiating|Searching|Checking|Verifying|   for|Found|After|Executing|StdOut|ErrOut|Set env)" |
+        sed 's/^/    /'
+    echo "--- left in its temp directory: $(ls -A "$dir/temp" | wc -l) entries"
 }
 
+build="$top/build/native"
+verify_jar="$build/java/Verify.jar"
+installer_jar="$build/tests/programs/TestInstaller.jar"
 
-run_demo "Windows launcher under Wine" "$top/scripts/wine-run" "$top/build/windows/src/launcher.exe" \
-    "$top/build/windows/tools/vdpack.exe" "$top/build/windows/tests/programs/test_jvm_installer.exe" \
-    "$top/build/windows/tests/programs/test_empty_jvm_installer.exe" .exe windows
-run_demo "Native launcher" "" "$top/build/native/src/launcher" "$top/build/native/tools/vdpack" \
-    "$top/build/native/tests/programs/test_jvm_installer" \
-    "$top/build/native/tests/programs/test_empty_jvm_installer" "" native
+# The native launcher finds a JDK of this machine through a path hint.
+hints=""
+for home in /usr/lib/jvm/*; do
+    [ -x "$home/bin/java" ] && hints="$hints
+  $home"
+done
+cat >"$demo/native.jvm" <<JVM
+DESC: Any JDK of this machine
+JVM_EXE: bin/java
+JVM_PROPERTIES: java.vm.specification.name=Java Virtual Machine Specification
+PATH_HINT:$hints
+/:
+CLASSPATH: "-cp "
+CLASSPATH_SEPARATOR: :
+JVM
+cat >"$demo/native-launch.tag" <<'LAUNCH'
+COMMAND: """@JVM_HOME@/@JVM_EXE@"" %CP%() TestInstaller --env=JAVA_HOME --exit=3"
+LAUNCH
+run_demo "Native launcher with this machine's JDK" "" "$build/src/launcher" "$build/tools/vdpack" \
+    "$demo/native.jvm" "$demo/native-launch.tag" "" native
+
+# Under Wine there is no Windows JVM: a stand-in java in a JVM home next to
+# the launcher (a launcher-relative path hint) answers the verification and
+# runs the "program".
+build="$top/build/windows"
+wine_dir="$demo/Windows launcher under Wine"
+mkdir -p "$wine_dir/jre/bin"
+cp "$build/tests/programs/java.exe" "$wine_dir/jre/bin/java.exe"
+printf 'java.vendor=Stand-in\njava.version=17.0.2\nexit.code=3\n' >"$wine_dir/jre/bin/java.properties"
+cat >"$demo/windows.jvm" <<'JVM'
+DESC: Stand-in JVM
+JVM_EXE: bin\java.exe
+JVM_PROPERTIES:
+  java.vendor=Stand-in
+  java.version=17...
+/:
+PATH_HINT: jre
+CLASSPATH: "-cp "
+CLASSPATH_SEPARATOR: ;
+JVM
+cat >"$demo/windows-launch.tag" <<'LAUNCH'
+COMMAND: """@JVM_HOME@\@JVM_EXE@"" %CP%() TestInstaller java.vendor env.JAVA_HOME"
+LAUNCH
+run_demo "Windows launcher under Wine" "$top/scripts/wine-run" "$build/src/launcher.exe" \
+    "$build/tools/vdpack.exe" "$demo/windows.jvm" "$demo/windows-launch.tag" .exe windows
 
 # The windowed front end: the Windows launcher without "-console" on an X
 # server of the demo's own, its JVM installer padded so that the extraction
@@ -83,13 +113,15 @@ run_demo "Native launcher" "" "$top/build/native/src/launcher" "$top/build/nativ
 windows="$demo/Windows launcher under Wine"
 build="$top/build/windows"
 step "Windows launcher without -console: setup-window.exe -vd:tempdir temp"
+printf 'INSTRUCTIONS:\n  INITIALIZE_UI\n  INSTALL_JVM 1\n/:\n' >"$demo/window.tag"
+printf 'COMMAND: ""@JVM_HOME@\\@JVM_EXE@""\n' >"$demo/window-launch.tag"
 cp "$build/tests/programs/test_jvm_installer.exe" "$demo/big_installer.exe"
 truncate -s +400M "$demo/big_installer.exe"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 "$top/scripts/wine-run" "$build/tools/vdpack.exe" build --stub "$(winpath "$build/src/launcher.exe")" \
     --output "$(winpath "$windows/setup-window.exe")" \
-    --file "$(winpath "$demo/instructions.tag")" --type INSTRUCTIONS --id 1 \
-    --file "$(winpath "$demo/launch.tag")" --type LAUNCHSCRIPT --id 2 \
+    --file "$(winpath "$demo/window.tag")" --type INSTRUCTIONS --id 1 \
+    --file "$(winpath "$demo/window-launch.tag")" --type LAUNCHSCRIPT --id 2 \
     --file "$(winpath "$demo/big_installer.exe")" --type JVM_INSTALLER --id 3 \
     --name jvm_installer.exe >/dev/null
 rm -f "$demo/big_installer.exe"

@@ -15,6 +15,12 @@ trap '/usr/lib/wine/wineserver -k 2>/dev/null' EXIT
 # The first programs of a Wine session also start its desktop and services;
 # let that settle before tests run side by side.
 "$top/scripts/wine-run" cmd /c exit >/dev/null 2>&1
+# The session's desktop process is started by the first program that needs
+# it, inherits that program's standard error and lives until the last
+# program has ended: a test's output pipe would stay open in it.  A program
+# that sits on the desktop for the whole run starts it without pipes.
+keeper="$top/build/windows/tests/programs/window_driver.exe"
+[ -f "$keeper" ] && "$top/scripts/wine-run" "$keeper" sleep 86400000 </dev/null >/dev/null 2>&1 &
 
 passed=0
 failed=0

@@ -1,34 +1,25 @@
 #include "app/launcher_objects.h"
 
-#include <string>
-
 #include "instructions/instruction_interpreter.h"
 #include "jvm/jvm_search.h"
-#include "jvm/verification_runner.h"
+#include "jvm/script_verification_runner.h"
+#include "launch/launch_script.h"
 #include "payload/launcher_file.h"
 
-namespace {
-
-class UnavailableVerificationRunner : public VerificationRunner {
-public:
-    std::string run(JvmFile&, const std::string&) override { return std::string(); }
-};
-
-}  // namespace
-
 LauncherObjects::LauncherObjects()
-    : verificationRunner_(std::make_unique<UnavailableVerificationRunner>()),
+    : verificationRunner_(std::make_unique<ScriptVerificationRunner>()),
       jvmSearch_(std::make_unique<JvmSearch>(*verificationRunner_)) {}
 
 LauncherObjects::~LauncherObjects() = default;
 
 InstructionInterpreter* LauncherObjects::instructions() {
     const TagFile* tags = launcherFile().instructionTags();
-    if (tags != instructionTags_) {
+    LaunchScript* script = launchScript();
+    if (tags != instructionTags_ || (interpreter_ && interpreter_->launchScript() != script)) {
         instructionTags_ = tags;
         interpreter_ = tags == nullptr
                            ? nullptr
-                           : std::make_unique<InstructionInterpreter>(*tags, jvmSearch());
+                           : std::make_unique<InstructionInterpreter>(*tags, jvmSearch(), script);
     }
     return interpreter_.get();
 }
@@ -43,6 +34,15 @@ JvmSearch& LauncherObjects::jvmSearch() {
         }
     }
     return *jvmSearch_;
+}
+
+LaunchScript* LauncherObjects::launchScript() {
+    const TagFile* tags = launcherFile().launchScriptTags();
+    if (tags != launchScriptTags_) {
+        launchScriptTags_ = tags;
+        launchScript_ = tags == nullptr ? nullptr : std::make_unique<LaunchScript>(*tags);
+    }
+    return launchScript_.get();
 }
 
 LauncherObjects& launcherObjects() {

@@ -4,14 +4,15 @@
 
 class InstructionInterpreter;
 class JvmSearch;
+class LaunchScript;
 class TagFile;
 class VerificationRunner;
 
 // The objects the run builds from the launcher file's tag files: the JVM
-// search over the JVM files and the instruction interpreter of the
-// instruction script.  One process-wide object (launcherObjects()); each
-// object follows the tag files it was built from, also when an input file
-// names others.
+// search over the JVM files, the launch script, and the instruction
+// interpreter of the instruction script, which uses both.  One process-wide
+// object (launcherObjects()); each object follows the tag files it was built
+// from, also when an input file names others.
 class LauncherObjects {
 public:
     LauncherObjects();
@@ -23,11 +24,15 @@ public:
     InstructionInterpreter* instructions();
     // The search over the current JVM files.
     JvmSearch& jvmSearch();
+    // The launch script, or none without one.
+    LaunchScript* launchScript();
 
 private:
     std::unique_ptr<VerificationRunner> verificationRunner_;
     std::unique_ptr<JvmSearch> jvmSearch_;
     std::vector<TagFile*> jvmTagFiles_;
+    const TagFile* launchScriptTags_ = nullptr;
+    std::unique_ptr<LaunchScript> launchScript_;
     const TagFile* instructionTags_ = nullptr;
     std::unique_ptr<InstructionInterpreter> interpreter_;
 };

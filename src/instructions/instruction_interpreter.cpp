@@ -31,9 +31,11 @@ void InstructionInterpreter::executeLine(const std::string& text) {
     } kCommands[] = {
         {"FIND_JVM", &InstructionInterpreter::findJvmCommand},
         {"GOTO", &InstructionInterpreter::gotoCommand},
+        {"ILAUNCH", &InstructionInterpreter::ilaunchCommand},
         {"INITIALIZE_UI", &InstructionInterpreter::initializeUiCommand},
         {"INSTALL_JVM", &InstructionInterpreter::installJvmCommand},
         {"JMP0", &InstructionInterpreter::jmp0Command},
+        {"LAUNCH", &InstructionInterpreter::launchCommand},
         {"SET", &InstructionInterpreter::setCommand},
         {"VERIFY", &InstructionInterpreter::verifyCommand},
         {"EXECUTE_LAUNCHER", &InstructionInterpreter::executeLauncherCommand},

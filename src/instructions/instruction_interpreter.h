@@ -4,7 +4,9 @@
 
 #include "tagfile/tag_file.h"
 
+class JvmFile;
 class JvmSearch;
+class LaunchScript;
 
 // One line of the script while it executes, and the reading position in it.
 struct ScriptLine {
@@ -22,8 +24,14 @@ struct ScriptLine {
 // are LauncherExceptions without one.
 class InstructionInterpreter {
 public:
-    InstructionInterpreter(const TagFile& instructions, JvmSearch& jvmSearch)
-        : instructions_(instructions), jvmSearch_(jvmSearch) {}
+    // FIND_JVM and VERIFY use the JVM search; LAUNCH and ILAUNCH run the
+    // launch script, when there is one.
+    InstructionInterpreter(const TagFile& instructions, JvmSearch& jvmSearch,
+                           LaunchScript* launchScript = nullptr)
+        : instructions_(instructions), jvmSearch_(jvmSearch), launchScript_(launchScript) {}
+
+    const TagFile& script() const { return instructions_; }
+    LaunchScript* launchScript() const { return launchScript_; }
 
     // Executes the script from its first line; returns the result of the last
     // LAUNCH or ILAUNCH (0 when none ran).  Throws InstructionsException, or
@@ -59,21 +67,26 @@ private:
     void executeLine(const std::string& line);
 
     void gotoCommand(ScriptLine& line);
+    void ilaunchCommand(ScriptLine& line);
     void initializeUiCommand(ScriptLine& line);
     void installJvmCommand(ScriptLine& line);
     void jmp0Command(ScriptLine& line);
+    void launchCommand(ScriptLine& line);
     void setCommand(ScriptLine& line);
     void executeLauncherCommand(ScriptLine& line);
     void findJvmCommand(ScriptLine& line);
     void verifyCommand(ScriptLine& line);
     // A 0 or 1 argument; `usage` is the error when it is missing.
     bool readFlag(ScriptLine& line, const char* usage);
+    int16_t launchSeconds(ScriptLine& line, const char* missing);
+    int launchWith(JvmFile& jvmFile, int16_t seconds);
 
     int lineCount() const;
     std::string scriptLine(int index) const;
 
     const TagFile& instructions_;
     JvmSearch& jvmSearch_;
+    LaunchScript* launchScript_;
     int currentLine_ = 0;
     int32_t lastLaunchResult_ = 0;
 };

@@ -18,7 +18,9 @@ VerifyCommand buildVerifyCommand(const std::string& classpath, const std::string
     text = "\"@JVM_HOME@";
     text += platform::pathSeparator();
     text += "@JVM_EXE@\" %CP%(";
-    text += isQuoted(classpath) ? "\"" + classpath + "\"" : classpath;
+    // A quoted classpath gets two more quotes on each side, which the
+    // argument parser of %CP% reads as the classpath with its own quotes.
+    text += isQuoted(classpath) ? "\"\"" + classpath + "\"\"" : classpath;
     text += ")  @REQ_JAVA_ARGS@ ";
     text += className;
     for (const std::string& line : propertyLines) {

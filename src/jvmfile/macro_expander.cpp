@@ -3,7 +3,6 @@
 namespace {
 
 constexpr int kMaxReplacements = 1000;
-constexpr size_t kMaxExpandedLength = 256 * 1024;
 
 void collapseDoubledDelimiters(std::string& text, char delimiter) {
     const std::string doubled(2, delimiter);
@@ -28,7 +27,7 @@ std::string MacroExpander::expand(const std::string& text, char delimiter) {
             break;
         }
         substitute(work, delimiter, position, end);
-        if (++replacements > kMaxReplacements || work.size() > kMaxExpandedLength) {
+        if (++replacements > kMaxReplacements || work.size() > kMaxExpansionLength) {
             throw ExpansionLimitError(text);
         }
         position = work.find(delimiter, position);

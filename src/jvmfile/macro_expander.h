@@ -22,8 +22,11 @@ public:
     virtual void substitute(std::string& text, char delimiter, size_t start, size_t end) = 0;
 };
 
+// The longest text an expansion may grow to.
+constexpr size_t kMaxExpansionLength = 256 * 1024;
+
 // References that expand without end: more than a thousand replacements in
-// one expansion, or a text grown beyond 256 KiB.
+// one expansion, or a text grown beyond kMaxExpansionLength.
 class ExpansionLimitError : public LauncherException {
 public:
     explicit ExpansionLimitError(const std::string& text)

@@ -166,7 +166,7 @@ TEST_F(SearchActionsTest, VerifyClassOfTheInputFileNeedsBothTags) {
     EXPECT_EQ(runner_.commands[0].find("only.jar"), std::string::npos) << runner_.commands[0];
     runAction(input + "VERIFY_CLASSPATH: \"\"\"my.jar\"\"\"\nVERIFY_CLASS_NAME: My\n");
     ASSERT_EQ(runner_.commands.size(), 2u);
-    EXPECT_NE(runner_.commands[1].find("%CP%(\"\"my.jar\"\")  @REQ_JAVA_ARGS@ My java.vendor"),
+    EXPECT_NE(runner_.commands[1].find("%CP%(\"\"\"my.jar\"\"\")  @REQ_JAVA_ARGS@ My java.vendor"),
               std::string::npos)
         << runner_.commands[1];
 }

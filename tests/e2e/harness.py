@@ -168,7 +168,7 @@ class VirtualDisplay:
     started without a display (as the other tests start it) cannot show
     windows anywhere."""
 
-    def __init__(self, size="1024x768"):
+    def __init__(self, size="1024x768", keeper=None):
         read, write = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", size + "x24", "-nolisten", "tcp"],
@@ -198,11 +198,24 @@ class VirtualDisplay:
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                 subprocess.run([EMULATOR, "wineboot", "--init"], env=dict(os.environ, **self.env),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        # The session's desktop process is started by the first program that
+        # needs it and inherits that program's standard error; it ends when
+        # the last program on the desktop has ended.  A program of the build
+        # that stays on the desktop for the whole test (`keeper`, started
+        # without pipes) starts it, so that no later program's output stays
+        # open in it.
+        self.keeper = None
+        if WINDOWS and keeper:
+            self.keeper = subprocess.Popen(
+                [EMULATOR, *(str(part) for part in keeper)], env=dict(os.environ, **self.env), stdin=subprocess.DEVNULL,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def close(self):
         if WINDOWS:
             subprocess.run([WINESERVER, "-k"], env=dict(os.environ, **self.env),
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.keeper:
+            self.keeper.wait()
         self.process.terminate()
         self.process.wait()
 

@@ -12,6 +12,7 @@ from harness import (WINDOWS, LauncherTestCase, VirtualDisplay, exit_code, nativ
 DRIVER = os.environ.get("WINDOW_DRIVER", "")
 PROMPT = os.environ.get("PROMPT_FOR_PROGRAM_FILE", "")
 INSTALLER = os.environ.get("TEST_JVM_INSTALLER", "")
+STAND_IN_JAVA = os.environ.get("TEST_JAVA", "")
 
 # Controls of the progress dialog, of a message box and of the system dialogs.
 STATUS, BAR, CANCEL, EXPLANATION = 1000, 1001, 1003, 1004
@@ -28,7 +29,7 @@ ENGLISH = {"LANG": "en_US.UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
 class WindowedFrontEnd(LauncherTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.display = VirtualDisplay()
+        cls.display = VirtualDisplay(keeper=[DRIVER, "sleep", 3600 * 1000])
 
     @classmethod
     def tearDownClass(cls):
@@ -40,15 +41,19 @@ class WindowedFrontEnd(LauncherTestCase):
         self.temp.mkdir()
         self.env = dict(ENGLISH, **self.display.env)
 
-    def launcher(self, script, kind=0, installer=None):
+    def launcher(self, script, kind=0, installer=None, jvm=None):
         """A launcher file with the script, a launch script (so the window
-        title is the product's) and, if given, a JVM installer."""
+        title is the product's) and, if given, a JVM installer and a JVM
+        file."""
         instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": script})
-        launch = write_tag_file(self.dir / "launch.tag", {"COMMAND": "java"})
+        launch = write_tag_file(self.dir / "launch.tag",
+                                {"COMMAND": '"""@JVM_HOME@\\@JVM_EXE@"" Main"'})
         entries = [(instructions, "INSTRUCTIONS", 1, "instructions.tag"),
                    (launch, "LAUNCHSCRIPT", 2, "launch.tag")]
         if installer:
             entries.append((installer, "JVM_INSTALLER", 3, program_name("jvm_installer")))
+        if jvm:
+            entries.append((write_tag_file(self.dir / "j.jvm", jvm), "JVM", 4, "j.jvm"))
         return pack(self.dir / program_name("setup"), entries, kind=kind)
 
     def options(self, *extra):
@@ -159,6 +164,28 @@ class WindowedFrontEnd(LauncherTestCase):
         code, _ = exit_code(process)
         self.assertEqual(code, 0)
         self.assertTrue((destination / "jvm").is_file())
+        self.assertWorkspaceGone()
+
+    def test_when_no_jvm_is_found_the_user_picks_a_java_program(self):
+        # A JVM home that no hint names, with a stand-in java that ends with 5.
+        home = self.dir / "My JRE"
+        (home / "bin").mkdir(parents=True)
+        java = home / "bin" / "java.exe"
+        java.write_bytes(pathlib.Path(STAND_IN_JAVA).read_bytes())
+        (home / "bin" / "java.properties").write_text("exit.code=5\n")
+        launcher = self.launcher(
+            ["INITIALIZE_UI", "FIND_JVM 1 1", "JMP0 @N1@ NONE", "LAUNCH @S2@ 0", "GOTO END",
+             ":NONE", "SET X1 = 1", ":END"],
+            jvm={"DESC": "Unknown JVM", "JVM_EXE": "bin\\java.exe",
+                 "JVM_PROPERTIES": "java.vendor=nobody"})
+        process = self.start(launcher)
+        self.assertEqual(self.answer_message(), [
+            TITLE, "A suitable JVM could not be found. Please select a JVM by selecting its "
+                   "java.exe file."])
+        self.drive("dialog", FILE_NAME, "set-text", FILE_NAME, native_path(java),
+                   "click", OK_BUTTON)
+        code, _ = exit_code(process)
+        self.assertEqual(code, 5)
         self.assertWorkspaceGone()
 
     def test_the_end_of_the_session_removes_the_workspace_during_a_run(self):

@@ -351,7 +351,7 @@ TEST_F(SearchTest, VerifyClassIsTheGivenOneOrNone) {
         << runner_.commands[0];
     search_.setVerifyClass("\"v.jar\"", "\"Check\"");
     search_.findMatch(matches);
-    EXPECT_NE(runner_.commands[1].find("%CP%(\"\"v.jar\"\")  @REQ_JAVA_ARGS@ \"Check\" "
+    EXPECT_NE(runner_.commands[1].find("%CP%(\"\"\"v.jar\"\"\")  @REQ_JAVA_ARGS@ \"Check\" "
                                        "java.vendor"),
               std::string::npos)
         << runner_.commands[1];

@@ -20,13 +20,13 @@ TEST(VerifyCommand, TextForEachKindOfClasspathAndProperty) {
         {"\"C:\\t\\v.jar\"",
          "\"Verify\"",
          {"java.vendor=Sun", "java.version=1.5.0..."},
-         "\"\"C:\\t\\v.jar\"\")  @REQ_JAVA_ARGS@ \"Verify\" java.vendor java.version"},
+         "\"\"\"C:\\t\\v.jar\"\"\")  @REQ_JAVA_ARGS@ \"Verify\" java.vendor java.version"},
         // Unquoted classpaths go in as they are.
         {"v.jar", "Verify", {}, "v.jar)  @REQ_JAVA_ARGS@ Verify"},
         {"", "", {}, ")  @REQ_JAVA_ARGS@ "},
         // A lone quote is no quoted classpath.
         {"\"", "V", {}, "\")  @REQ_JAVA_ARGS@ V"},
-        {"\"a\" \"b\"", "V", {}, "\"\"a\" \"b\"\")  @REQ_JAVA_ARGS@ V"},
+        {"\"a\" \"b\"", "V", {}, "\"\"\"a\" \"b\"\"\")  @REQ_JAVA_ARGS@ V"},
         // Names are trimmed; lines without "=" are left out; the first "="
         // ends the name.
         {"cp",

@@ -56,10 +56,10 @@ TEST_F(VerifyTest, TheVerificationArchiveGoesIntoTheWorkspace) {
     ASSERT_EQ(run({"VERIFY 0 0 1"}), ok());
     ASSERT_EQ(runner_.commands.size(), 1u);
     const std::string& command = runner_.commands[0];
-    const std::string cp = "%CP%(\"\"";
+    const std::string cp = "%CP%(\"\"\"";
     const size_t start = command.find(cp);
     ASSERT_NE(start, std::string::npos) << command;
-    const size_t end = command.find("\"\")  @REQ_JAVA_ARGS@ \"Verify\" java.vendor", start);
+    const size_t end = command.find("\"\"\")  @REQ_JAVA_ARGS@ \"Verify\" java.vendor", start);
     ASSERT_NE(end, std::string::npos) << command;
     const std::string archive = command.substr(start + cp.size(), end - start - cp.size());
     EXPECT_EQ(namePart(archive), "verify.jar") << "the last one";

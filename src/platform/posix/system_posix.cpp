@@ -85,8 +85,16 @@ std::string getEnvironment(const std::string& name) {
     return value == nullptr ? std::string() : value;
 }
 
+bool hasEnvironment(const std::string& name) {
+    return std::getenv(name.c_str()) != nullptr;
+}
+
 void setEnvironment(const std::string& name, const std::string& value) {
     setenv(name.c_str(), value.c_str(), 1);
+}
+
+void unsetEnvironment(const std::string& name) {
+    unsetenv(name.c_str());
 }
 
 void* programModule() {

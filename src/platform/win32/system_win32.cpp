@@ -150,8 +150,17 @@ std::string getEnvironment(const std::string& name) {
     return value;
 }
 
+bool hasEnvironment(const std::string& name) {
+    // A set variable needs room for its terminating NUL at least.
+    return GetEnvironmentVariableA(name.c_str(), nullptr, 0) != 0;
+}
+
 void setEnvironment(const std::string& name, const std::string& value) {
     SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
+void unsetEnvironment(const std::string& name) {
+    SetEnvironmentVariableA(name.c_str(), nullptr);
 }
 
 void* programModule() {
