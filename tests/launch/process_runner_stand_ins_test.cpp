@@ -93,10 +93,12 @@ TEST_F(InstalledJvm, JavaEchoesTheCommandLineOfAnyOtherClass) {
     // Launches are checked by what the program was given, options included;
     // only a class named Verify answers properties.
     const Captured captured =
-        runCaptured(java() + " -cp \"a b\" -Dexit.code=4 Installer \"x y\" java.version -Dz=1");
+        runCaptured(java() + " -cp \"a b\" -Dexit.code=4 Installer \"x y\" java.version -Dz=1" +
+                    " --property=java.vendor --property=java.class.path");
     EXPECT_EQ(captured.output,
               "arguments begin\n-cp\na b\n-Dexit.code=4\nInstaller\nx y\njava.version\n-Dz=1\n"
-              "arguments end\n");
+              "--property=java.vendor\n--property=java.class.path\narguments end\n"
+              "property java.vendor=Stand-in Vendor\nproperty java.class.path=a b\n");
     EXPECT_EQ(captured.exitCode, 4);
 }
 

@@ -7,7 +7,8 @@
 // of that name, as the verification class does.  For any other class it
 // echoes its command line, as the Java test installer does: the line
 // "arguments begin", every argument (options and class name included) on a
-// line of its own, and the line "arguments end".
+// line of its own, and the line "arguments end"; then, for every argument
+// "--property=<name>", the line "property <name>=<value>".
 // Property values, the first found wins:
 //   -Dname=value options;
 //   java.class.path: the -cp or -classpath argument; user.dir: the current
@@ -88,12 +89,19 @@ std::string verificationOutput(const Properties& properties,
     return output;
 }
 
-std::string echoedArguments(const std::vector<std::string>& arguments) {
+std::string echoedArguments(const Properties& properties,
+                            const std::vector<std::string>& arguments) {
+    const std::string propertyOption = "--property=";
     std::string output = "arguments begin\n";
+    std::string reported;
     for (const std::string& argument : arguments) {
         output += argument + "\n";
+        if (argument.compare(0, propertyOption.size(), propertyOption) == 0) {
+            const std::string name = argument.substr(propertyOption.size());
+            reported += "property " + name + "=" + properties.value(name) + "\n";
+        }
     }
-    return output + "arguments end\n";
+    return output + "arguments end\n" + reported;
 }
 
 }  // namespace
@@ -119,7 +127,7 @@ int main(int argc, char** argv) {
     writeStream(1,
                 isVerificationClass(arguments[i])
                     ? verificationOutput(properties, {arguments.begin() + i + 1, arguments.end()})
-                    : echoedArguments(arguments));
+                    : echoedArguments(properties, arguments));
     writeStream(2, properties.value("stderr.text"));
     return std::atoi(properties.value("exit.code").c_str());
 }
