@@ -103,11 +103,15 @@ class JvmSearch(PackedRunTestCase):
         self.addCleanup(PREFIX.reg, "delete", self.registry_key, "/f")
         return f"HKEY_CURRENT_USER\\{key}\\JavaHome"
 
-    def searching_launcher(self, *jvm_files, script=("GOTO DONE", ":DONE")):
+    def searching_launcher(self, *jvm_files, script=("GOTO DONE", ":DONE"), command=None):
         """A launcher file with the JVM files (tags beside those of JVM_FILE),
-        a verification archive and an instruction script."""
+        a verification archive, an instruction script and, when a command
+        is given, a launch script."""
         entries = [(write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": list(script)}),
                     "INSTRUCTIONS", 1, "instructions.tag")]
+        if command:
+            entries.append((write_tag_file(self.dir / "launch.tag", {"COMMAND": command}),
+                            "LAUNCHSCRIPT", 3, "launch.tag"))
         for number, tags in enumerate(jvm_files, 1):
             path = write_tag_file(self.dir / f"jvm{number}.tag", dict(JVM_FILE, **tags))
             entries.append((path, "JVM", 10 + number, f"jvm{number}.tag"))
@@ -317,6 +321,27 @@ class JvmSearch(PackedRunTestCase):
                               "Invalid numeric expression in " + values,
                               "\n".join(lines) + "\n")
                 self.assertWorkspaceGone()
+
+    def test_the_found_jvm_runs_the_program(self):
+        # Its java echoes what it was given and ends with the exit code of
+        # its properties, which becomes the launcher's.
+        install_jvm(self.tree / "My JRE", dict(CURRENT, **{"exit.code": "7"}))
+        script = ["FIND_JVM 0 0", "JMP0 @N1@ NONE", "LAUNCH @S2@ 0", "GOTO END", ":NONE",
+                  "SET X1 = 1", ":END"]
+        launcher = self.searching_launcher(
+            {"PATH_HINT": [f"\\{self.name}\\My JRE"]}, script=script,
+            command='"""@JVM_HOME@\\@JVM_EXE@"" %CP%() Installer --property=env.JAVA_HOME"')
+        code, lines = self.run_it(launcher, "two words")
+        self.assertEqual(code, 7, lines)
+        start, end = lines.index("arguments begin"), lines.index("arguments end")
+        given = lines[start + 1:end]
+        self.assertEqual(given[given.index("Installer"):],
+                         ["Installer", "--property=env.JAVA_HOME", "-console", "two words"])
+        self.assertEqual(lines[end + 1], "property env.JAVA_HOME=" + self.on_d("My JRE"))
+        self.assertLogInOrder("Matching JVM home is " + self.on_d("My JRE"),
+                              f'Executing launch script command: "{self.on_d("My JRE")}'
+                              '\\bin\\java.exe"')
+        self.assertWorkspaceGone()
 
     def test_the_verify_jvm_action(self):
         install_jvm(self.tree / "current", CURRENT)
