@@ -282,6 +282,21 @@ class JvmSearch(PackedRunTestCase):
         self.assertLogInOrder("Finding all matching JVMs", "Beginning exhaustive search",
                               "Processing unverified matches.")
 
+    def test_the_drive_scan_passes_over_the_temp_directory_and_recycle_bins(self):
+        install_jvm(self.tree / "kept", CURRENT)
+        # The temp directory, named in other letter case than the drive
+        # lists it, and a recycle bin at the top of the drive.
+        install_jvm(self.tree / "temp" / "jre", CURRENT)
+        recycled = DRIVE_TREE / ("RECYCLER-" + self.name)
+        self.addCleanup(shutil.rmtree, recycled, ignore_errors=True)
+        install_jvm(recycled / "jre", CURRENT)
+        launcher = self.searching_launcher({"SEARCH_ALL": "1"})
+        code, lines = self.action(launcher, "SEARCH_ALL", "-vd:tempdir",
+                                  "d:" + self.on_d("TEMP\\")[2:])
+        self.assertEqual((code, lines[:2]), (0, ["1", self.on_d("kept")]), lines)
+        self.assertNotIn("Verifying JVM at " + self.on_d("temp"), self.log_text())
+        self.assertNotIn("RECYCLER", self.log_text())
+
     def test_a_java_that_cannot_start_ends_the_search_with_its_result(self):
         # The search ends at a java.exe that is no program, though a JVM
         # would be found later; the caller still reads 0.
