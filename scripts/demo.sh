@@ -102,7 +102,7 @@ CLASSPATH: "-cp "
 CLASSPATH_SEPARATOR: ;
 JVM
 cat >"$demo/windows-launch.tag" <<'LAUNCH'
-COMMAND: """@JVM_HOME@\@JVM_EXE@"" %CP%() TestInstaller java.vendor env.JAVA_HOME"
+COMMAND: """@JVM_HOME@\@JVM_EXE@"" %CP%() TestInstaller --property=java.vendor --property=env.JAVA_HOME"
 LAUNCH
 run_demo "Windows launcher under Wine" "$top/scripts/wine-run" "$build/src/launcher.exe" \
     "$build/tools/vdpack.exe" "$demo/windows.jvm" "$demo/windows-launch.tag" .exe windows

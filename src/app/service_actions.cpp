@@ -48,31 +48,29 @@ void installAction(bool showProgress, const std::string& installer,
 }
 
 void searchAction(bool showProgress, bool showFailure) {
+    // A search that fails (a java that cannot be started, say) still prints
+    // its result, 0, as SEARCH_ALL does: the caller reads a first line.
+    long found = 0;
     try {
         findJvm(launcherObjects().jvmSearch(), showProgress, showFailure);
-        const long found = getNumber(1);
-        std::printf("%ld\n", found);
-        if (found != 0) {
-            std::printf("%s\n", getText(1).c_str());
-            std::printf("%s\n", getText(2).c_str());
-            forgetWorkspaceFile(getText(2));
-        }
+        found = getNumber(1);
     } catch (const LauncherException&) {
         // findJvm has reported it.
     } catch (...) {
         writeLog("Unexpected failure in search.", kLogError);
+    }
+    std::printf("%ld\n", found);
+    if (found != 0) {
+        std::printf("%s\n", getText(1).c_str());
+        std::printf("%s\n", getText(2).c_str());
+        forgetWorkspaceFile(getText(2));
     }
     std::fflush(stdout);
 }
 
 void searchAllAction(bool showProgress, bool showFailure) {
     writeLog("Finding all matching JVMs", kLogInfo);
-    if (showProgress) {
-        showStatus(kStatusSearching);
-        showProgressWindow();
-    } else {
-        hideProgressWindow(0);
-    }
+    showSearchProgress(showProgress);
     // Every JVM file is written before anything is printed, so a failure
     // part way prints only its 0, and the files written are removed at exit.
     std::vector<std::string> lines;

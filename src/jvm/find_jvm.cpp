@@ -75,14 +75,18 @@ void searchAndReport(JvmSearch& search, bool showFailure) {
 
 }  // namespace
 
-void findJvm(JvmSearch& search, bool showUi, bool showFailure) {
-    writeLog("Finding a JVM", kLogInfo);
+void showSearchProgress(bool showUi) {
     if (showUi) {
         showStatus(kStatusSearching);
         showProgressWindow();
     } else {
         hideProgressWindow(0);
     }
+}
+
+void findJvm(JvmSearch& search, bool showUi, bool showFailure) {
+    writeLog("Finding a JVM", kLogInfo);
+    showSearchProgress(showUi);
     setResult(false, std::string(), std::string());
     try {
         searchAndReport(search, showFailure);

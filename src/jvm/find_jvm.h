@@ -9,3 +9,6 @@ class JvmSearch;
 // A LauncherException is logged, shown when showFailure is set, and thrown
 // on.
 void findJvm(JvmSearch& search, bool showUi, bool showFailure);
+
+// The window of a search: shown with the searching status, or hidden.
+void showSearchProgress(bool showUi);

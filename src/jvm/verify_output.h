@@ -11,5 +11,6 @@ extern const char* const kVerifyMagicValue;
 // to the magic line are passed over, then each following line must match
 // its property's value, exactly or, for a value ending in "...", by the
 // text before the dots.  Output without the magic line is logged as an
-// error; output that ends before every property was shown fails.
+// error; output that ends before every property was shown is compared as
+// far as it goes.
 bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>& jvmProperties);

@@ -13,6 +13,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// A JVM whose java cannot be started.
+class UnstartableJava : public VerificationRunner {
+public:
+    std::string run(JvmFile&, const std::string&) override {
+        throw LauncherException("CreateProcess failed");
+    }
+};
+
 // The input-file actions run by the launcher with "-vd:in", with the fake
 // verification runner in the launcher file's search.
 class SearchActionsTest : public SearchTest {
@@ -55,6 +63,18 @@ TEST_F(SearchActionsTest, SearchPrintsTheHomeAndAJvmFileThatOutlivesTheRun) {
 TEST_F(SearchActionsTest, SearchWithoutJvmPrintsZero) {
     EXPECT_EQ(runAction("ACTION: SEARCH\n"), "0\n");
     EXPECT_EQ(exitCode_, 0);
+}
+
+// The failure ends the search; the caller still reads a result.
+TEST_F(SearchActionsTest, SearchThatFailsPrintsZero) {
+    makeHome("jre");
+    static UnstartableJava unstartable;
+    launcherObjects().jvmSearch().setVerificationRunner(unstartable);
+    EXPECT_EQ(runAction("ACTION: SEARCH\n"), "0\n");
+    EXPECT_EQ(exitCode_, 0);
+    const int noSuitableJvm = 23;
+    EXPECT_TRUE(loggedLine("ERROR: " + loadMessage(noSuitableJvm) + " CreateProcess failed"))
+        << logged();
 }
 
 TEST_F(SearchActionsTest, SearchAllPrintsEveryJvmWithItsFile) {

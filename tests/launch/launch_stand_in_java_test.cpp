@@ -29,7 +29,7 @@ TEST_F(StandInJava, ReadsTheClasspathPropertiesAndEnvironmentOfTheTemplate) {
     scriptTags.setValue(
         "COMMAND", "\"@JVM_HOME@" + separator() +
                        "@JVM_EXE@\" %CP%(\"classes\") \"%SYSTEMPROP%(\"from.template\", "
-                       "\"@DESC@\")\" Main java.class.path from.template env.JAVA_HOME user.dir");
+                       "\"@DESC@\")\" Verify java.class.path from.template env.JAVA_HOME user.dir");
     LaunchScript script(scriptTags);
     JvmFile jvmFile(jvm);
     const std::vector<std::string> arguments = {"java.vendor"};

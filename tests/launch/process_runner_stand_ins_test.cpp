@@ -76,7 +76,8 @@ TEST_F(InstalledJvm, JavaAnswersTheJvmFilesProperties) {
 TEST_F(InstalledJvm, JavaTakesPropertiesFromItsCommandLine) {
     const TempDir workingDirectory;
     const Captured captured = runCaptured(
-        java() + " -classpath \"a b\" -Dexit.code=3 \"-Dstderr.text=from java\" -Dgiven=x Main" +
+        java() +
+            " -classpath \"a b\" -Dexit.code=3 \"-Dstderr.text=from java\" -Dgiven=x test.Verify" +
             " given java.class.path unknown user.dir",
         workingDirectory.path());
     const std::string head = "1739021872\nx\na b\n\n";
@@ -86,6 +87,32 @@ TEST_F(InstalledJvm, JavaTakesPropertiesFromItsCommandLine) {
     EXPECT_TRUE(fs::equivalent(userDir.substr(0, userDir.size() - 1), workingDirectory.path()));
     EXPECT_EQ(captured.error, "from java");
     EXPECT_EQ(captured.exitCode, 3);
+}
+
+TEST_F(InstalledJvm, JavaEchoesTheCommandLineOfAnyOtherClass) {
+    // Launches are checked by what the program was given, options included;
+    // only a class named Verify answers properties.
+    const Captured captured =
+        runCaptured(java() + " -cp \"a b\" -Dexit.code=4 Installer \"x y\" java.version -Dz=1" +
+                    " --property=java.vendor --property=java.class.path");
+    EXPECT_EQ(captured.output,
+              "arguments begin\n-cp\na b\n-Dexit.code=4\nInstaller\nx y\njava.version\n-Dz=1\n"
+              "--property=java.vendor\n--property=java.class.path\narguments end\n"
+              "property java.vendor=Stand-in Vendor\nproperty java.class.path=a b\n");
+    EXPECT_EQ(captured.exitCode, 4);
+}
+
+TEST_F(InstalledJvm, OnlyTheClassNamedVerifyAnswersProperties) {
+    for (const char* className : {"Verify", "a.b.Verify"}) {
+        EXPECT_EQ(runCaptured(java() + " " + className + " java.vendor").output,
+                  "1739021872\nStand-in Vendor\n")
+            << className;
+    }
+    for (const char* className : {"Verifyer", "aVerify", "Verify.Main"}) {
+        EXPECT_EQ(runCaptured(java() + " " + className).output,
+                  std::string("arguments begin\n") + className + "\narguments end\n")
+            << className;
+    }
 }
 
 TEST(StandInJvmInstaller, EmptyVariantWritesNothing) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,10 @@
 
 // The full path of the running program.
 std::string ownPath();
+
+// The same path as the file system names it, whatever letters it holds (on
+// Windows the narrow path holds only those of the ANSI code page).
+std::filesystem::path ownFile();
 
 // Writes the bytes to standard output (1) or standard error (2), unbuffered
 // and without any line-end conversion; false when a write failed.

@@ -14,6 +14,10 @@ std::string ownPath() {
     return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
+std::filesystem::path ownFile() {
+    return ownPath();
+}
+
 bool writeStream(int stream, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {

@@ -33,6 +33,12 @@ std::string ownPath() {
     return std::string(path, length);
 }
 
+std::filesystem::path ownFile() {
+    wchar_t path[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, path, sizeof path / sizeof path[0]);
+    return std::wstring(path, length);
+}
+
 bool writeStream(int stream, const std::string& bytes) {
     const HANDLE handle = GetStdHandle(stream == 2 ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     std::size_t written = 0;

@@ -1,9 +1,14 @@
 // A stand-in for the java program of a JVM, built as java (java.exe), for
 // tests that need a JVM without a real Java runtime.  It skips the options
 // before the class name (-cp and -classpath take the next argument, -Dname=value
-// sets a property, other options are ignored), then prints the line
-// "1739021872" and, for every argument after the class name, a line with the
-// value of the property of that name, as the verification class does.
+// sets a property, other options are ignored).  For the verification class
+// (named Verify, in any package) it then prints the line "1739021872" and, for
+// every argument after the class name, a line with the value of the property
+// of that name, as the verification class does.  For any other class it
+// echoes its command line, as the Java test installer does: the line
+// "arguments begin", every argument (options and class name included) on a
+// line of its own, and the line "arguments end"; then, for every argument
+// "--property=<name>", the line "property <name>=<value>".
 // Property values, the first found wins:
 //   -Dname=value options;
 //   java.class.path: the -cp or -classpath argument; user.dir: the current
@@ -29,7 +34,7 @@ namespace {
 
 std::map<std::string, std::string> propertiesFile() {
     std::map<std::string, std::string> properties;
-    std::ifstream file(fs::path(ownPath()).replace_extension(".properties"));
+    std::ifstream file(ownFile().replace_extension(".properties"));
     std::string line;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r') {
@@ -69,6 +74,36 @@ public:
     std::string classpath;
 };
 
+bool isVerificationClass(const std::string& className) {
+    const std::size_t dot = className.rfind('.');
+    return className.compare(dot == std::string::npos ? 0 : dot + 1, std::string::npos, "Verify") ==
+           0;
+}
+
+std::string verificationOutput(const Properties& properties,
+                               const std::vector<std::string>& names) {
+    std::string output = "1739021872\n";
+    for (const std::string& name : names) {
+        output += properties.value(name) + "\n";
+    }
+    return output;
+}
+
+std::string echoedArguments(const Properties& properties,
+                            const std::vector<std::string>& arguments) {
+    const std::string propertyOption = "--property=";
+    std::string output = "arguments begin\n";
+    std::string reported;
+    for (const std::string& argument : arguments) {
+        output += argument + "\n";
+        if (argument.compare(0, propertyOption.size(), propertyOption) == 0) {
+            const std::string name = argument.substr(propertyOption.size());
+            reported += "property " + name + "=" + properties.value(name) + "\n";
+        }
+    }
+    return output + "arguments end\n" + reported;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,11 +124,10 @@ int main(int argc, char** argv) {
         writeStream(2, "Usage: java [options] class [property names]\n");
         return 1;
     }
-    std::string output = "1739021872\n";
-    for (++i; i < arguments.size(); ++i) {
-        output += properties.value(arguments[i]) + "\n";
-    }
-    writeStream(1, output);
+    writeStream(1,
+                isVerificationClass(arguments[i])
+                    ? verificationOutput(properties, {arguments.begin() + i + 1, arguments.end()})
+                    : echoedArguments(properties, arguments));
     writeStream(2, properties.value("stderr.text"));
     return std::atoi(properties.value("exit.code").c_str());
 }
