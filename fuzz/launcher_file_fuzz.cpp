@@ -15,13 +15,27 @@
 
 namespace {
 
-const std::string& scratchFile() {
-    static const std::string path = [] {
+// The launcher file of the current input; removed when the fuzzer ends.
+class ScratchFile {
+public:
+    ScratchFile() {
         const char* directory = std::getenv("TMPDIR");
-        return std::string(directory != nullptr && *directory != '\0' ? directory : "/tmp") +
-               "/launcher_file_fuzz." + std::to_string(getpid()) + ".exe";
-    }();
-    return path;
+        path_ = std::string(directory != nullptr && *directory != '\0' ? directory : "/tmp") +
+                "/launcher_file_fuzz." + std::to_string(getpid()) + ".exe";
+    }
+    ~ScratchFile() { std::remove(path_.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+const std::string& scratchFile() {
+    static const ScratchFile file;
+    return file.path();
 }
 
 }  // namespace
