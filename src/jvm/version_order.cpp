@@ -30,17 +30,15 @@ int compareNumbers(const std::string& a, const std::string& b) {
     return left.compare(right);
 }
 
-// Compares two runs: numbers by value, and above any text.
+// Compares two runs: numbers by value, and above any text; texts tell no
+// version apart.
 int compareRuns(const std::string& a, const std::string& b) {
     const bool aNumber = isDigit(a[0]);
     const bool bNumber = isDigit(b[0]);
-    if (aNumber && bNumber) {
-        return compareNumbers(a, b);
-    }
     if (aNumber != bNumber) {
         return aNumber ? 1 : -1;
     }
-    return a.compare(b);
+    return aNumber ? compareNumbers(a, b) : 0;
 }
 
 // Below zero when a is the older version, above when it is the newer.

@@ -12,6 +12,11 @@ struct OrderCase {
     Names newestFirst;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const OrderCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class VersionOrder : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(VersionOrder, SortsNewestFirst) {
@@ -36,6 +41,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"100000000000000000000", "99999999999999999999", "007"}},
         OrderCase{
             "VendorPrefixes", {"zulu-8", "zulu-17", "zulu-11"}, {"zulu-17", "zulu-11", "zulu-8"}},
+        OrderCase{"WordsTellNoVersionApart",
+                  {"jre", "jdk-8", "9", "jdk-11", "corretto-8"},
+                  {"9", "jdk-11", "jdk-8", "corretto-8", "jre"}},
         OrderCase{"EqualNamesKeepTheirOrder", {"17", "017", "", "17."}, {"17", "017", "17.", ""}}),
     [](const testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.what); });
 
