@@ -5,7 +5,10 @@
 // Reads the value named by a registry hint, "\HIVE\key path\value name" (the
 // leading backslash is optional).  When the key opens but the value does not
 // read, the whole text after the hive is tried as a key and its default value
-// read.  Returns no element or the one non-empty text.  Throws
-// LauncherException (message 27) for an unknown hive; any other failure is
-// logged as a warning (message 28) and gives no element.
+// read.  A key path component "*" stands for every subkey at that level,
+// newest version first (version_order.h).  The hint is read in the 64-bit
+// registry view and then in the 32-bit one.  Returns the non-empty texts in
+// that order, each once.  Throws LauncherException (message 27) for an
+// unknown hive; when no value reads at all, the first failure is logged as
+// a warning (message 28) and there is no element.
 std::vector<std::string> readRegistryValue(const std::string& path);

@@ -218,6 +218,35 @@ class JvmSearch(PackedRunTestCase):
                               f"platform hint {hint}")
         self.assertNotIn("Invalid platform hint", self.log_text())
 
+    def test_a_platform_hint_tries_versioned_subkeys_newest_first(self):
+        # A vendor registers each build under its version; the newest one
+        # runs a JVM that the file refuses, the next is gone, and the newest
+        # acceptable one wins before the older ones are looked at.
+        key = "HKCU\\Software\\LauncherTests Vendor-" + self.name
+        self.addCleanup(PREFIX.reg, "delete", key, "/f")
+        homes = {"8.0.402": CURRENT, "17.0.12": CURRENT, "21.0.4": OLD, "21": None,
+                 "jre-x": CURRENT}
+        for version, properties in homes.items():
+            if properties:
+                install_jvm(self.tree / version, properties)
+            view = ("/reg:32",) if version == "21" else ("/reg:64",)
+            written = f"{key}\\JDK\\{version}\\hotspot\\MSI"
+            self.assertEqual(PREFIX.reg("add", written, "/v", "Path", "/d", self.on_d(version),
+                                        "/f", *view), 0)
+        hint = "\\HKEY_CURRENT_USER" + key[len("HKCU"):] + "\\JDK\\*\\hotspot\\MSI\\Path"
+        launcher = self.searching_launcher({"PLATFORM_HINT": [hint]})
+        self.assertFound(self.action(launcher, "SEARCH"), self.on_d("17.0.12"))
+        resolved = " which was resolved from platform hint " + hint
+        self.assertLogInOrder("Checking JVM at " + self.on_d("21.0.4") + resolved,
+                              "Verifying JVM at " + self.on_d("21.0.4"),
+                              "Checking JVM at " + self.on_d("21") + resolved,
+                              self.on_d("21") + "\\bin\\java.exe does not exist",
+                              "Checking JVM at " + self.on_d("17.0.12") + resolved,
+                              "Found matching JVM at " + self.on_d("17.0.12"))
+        self.assertNotIn("Found matching JVM at " + self.on_d("21.0.4"), self.log_text())
+        self.assertNotIn(self.on_d("8.0.402"), self.log_text())
+        self.assertNotIn("Invalid platform hint", self.log_text())
+
     def test_a_jvm_beside_the_launcher_came_with_it(self):
         install_jvm(self.dir / "jre", CURRENT)
         launcher = self.searching_launcher({"PATH_HINT": [f"\\{self.name}\\none", "jre"]})
