@@ -1,6 +1,6 @@
 // The hint strategies of a JVM file: environment variables, registry
-// values, directory paths and the platform's own java directories; and the check of the file's own
-// home.
+// values, directory paths and the platform's own java directories; and the
+// check of the file's own home.
 #include "base/log.h"
 #include "base/path_text.h"
 #include "base/run_state.h"
