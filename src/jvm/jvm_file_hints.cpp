@@ -1,5 +1,6 @@
-// The hint strategies of a JVM file: registry values, directory paths and
-// the platform's own java directories; and the check of the file's own home.
+// The hint strategies of a JVM file: environment variables, registry
+// values, directory paths and the platform's own java directories; and the
+// check of the file's own home.
 #include "base/log.h"
 #include "base/path_text.h"
 #include "base/run_state.h"
@@ -8,6 +9,7 @@
 #include "jvm/registry_hint.h"
 #include "jvmfile/jvm_file.h"
 #include "jvmfile/jvm_match.h"
+#include "platform/environment.h"
 #include "platform/java_paths.h"
 #include "platform/system.h"
 #include "tagfile/tag_file.h"
@@ -44,6 +46,29 @@ std::unique_ptr<JvmMatch> verifyOwnHome(JvmFile& jvmFile, const Verification& ve
         return nullptr;
     }
     return checkLocation(jvmFile, jvmFile.tag("JVM_HOME"), verification);
+}
+
+std::unique_ptr<JvmMatch> searchEnvironmentHints(JvmFile& jvmFile,
+                                                 const Verification& verification) {
+    const TagFile& tags = jvmFile.tags();
+    const char* const hintTag = "ENV_HINT";
+    if (tags.count(hintTag) == 0 || !startHintSearch(jvmFile, " using environment hints")) {
+        return nullptr;
+    }
+    for (int i = 0; i < tags.count(hintTag); ++i) {
+        const std::string name = tags.getValue(hintTag, i);
+        const std::string home = name.empty() ? std::string() : platform::getEnvironment(name);
+        if (home.empty()) {
+            continue;
+        }
+        writeLog(
+            "Checking JVM at " + home + " which was resolved from environment variable " + name,
+            kLogInfo);
+        if (auto match = checkLocation(jvmFile, home, verification)) {
+            return match;
+        }
+    }
+    return nullptr;
 }
 
 std::unique_ptr<JvmMatch> searchPlatformHints(JvmFile& jvmFile, const Verification& verification) {

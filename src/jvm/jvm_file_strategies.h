@@ -11,7 +11,11 @@ class JvmMatch;
 // first location that holds a JVM the file accepts, or null.
 
 // The hint strategies and verifyOwnHome find nothing, with a warning, when
-// the file's JVM_PROPERTIES is empty.
+// the file's JVM_PROPERTIES is empty.  The environment hints (ENV_HINT, the
+// names of variables whose value is a JVM home; unset or empty ones are
+// passed over) are tried only by a file that names some.
+std::unique_ptr<JvmMatch> searchEnvironmentHints(JvmFile& jvmFile,
+                                                 const Verification& verification);
 std::unique_ptr<JvmMatch> searchPlatformHints(JvmFile& jvmFile, const Verification& verification);
 std::unique_ptr<JvmMatch> searchPathHints(JvmFile& jvmFile, const Verification& verification);
 std::unique_ptr<JvmMatch> searchPlatformPaths(JvmFile& jvmFile, const Verification& verification);

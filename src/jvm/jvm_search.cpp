@@ -65,7 +65,10 @@ void JvmSearch::findMatch(MatchList& results) {
             searchAll = jvmFile.searchAll();
             const SubStatusWrapper subStatus;
             showSubStatus(kSubStatusSearching, jvmFile.description());
-            match_ = searchPlatformHints(jvmFile, verification);
+            match_ = searchEnvironmentHints(jvmFile, verification);
+            if (!match_) {
+                match_ = searchPlatformHints(jvmFile, verification);
+            }
             if (!match_) {
                 match_ = searchPathHints(jvmFile, verification);
             }

@@ -1,6 +1,7 @@
 #include "jvm/verify_output.h"
 
 #include "base/log.h"
+#include "jvm/version_compare.h"
 #include "tagfile/text_utils.h"
 
 const char* const kVerifyMagicValue = "1739021872";
@@ -9,13 +10,29 @@ namespace {
 
 const std::string kAnyRest = "...";
 
-bool valueMatches(const std::string& expectedValue, const std::string& actualValue) {
+bool textMatches(const std::string& expectedValue, const std::string& actualValue) {
     if (!endsWith(expectedValue, kAnyRest)) {
         return actualValue == expectedValue;
     }
     const size_t prefix = expectedValue.size() - kAnyRest.size();
     return actualValue.size() >= prefix &&
            actualValue.compare(0, prefix, expectedValue, 0, prefix) == 0;
+}
+
+bool valueMatches(const JvmProperty& property, const std::string& actualValue) {
+    switch (property.test) {
+        case PropertyTest::kAtLeast:
+            return compareVersions(actualValue, property.value) >= 0;
+        case PropertyTest::kAtMost:
+            return compareVersions(actualValue, property.value) <= 0;
+        case PropertyTest::kAbove:
+            return compareVersions(actualValue, property.value) > 0;
+        case PropertyTest::kBelow:
+            return compareVersions(actualValue, property.value) < 0;
+        case PropertyTest::kEquals:
+            break;
+    }
+    return textMatches(property.value, actualValue);
 }
 
 }  // namespace
@@ -41,7 +58,7 @@ bool checkVerifyOutput(const std::string& output, const std::vector<JvmProperty>
         if (!readLine(output, position, line)) {
             break;
         }
-        if (!valueMatches(property.value, line)) {
+        if (!valueMatches(property, line)) {
             return false;
         }
     }

@@ -32,6 +32,7 @@ def machine_jdks():
 
 
 JDKS = machine_jdks()
+NEW_JDKS = [home for home, version in JDKS.items() if int(version) >= 21]
 
 
 def jvm_file(path, desc, properties, **tags):
@@ -82,12 +83,17 @@ class RealJvm(PackedRunTestCase):
         properties = ["java.specification.version=" + version, EVERY_JVM]
         plain = jvm_file(self.dir / "plain.jvm", "Plain", properties)
         hinted = jvm_file(self.dir / "hinted.jvm", "Hinted", properties, PATH_HINT=home)
+        from_environment = jvm_file(self.dir / "env.jvm", "From the environment", properties,
+                                    ENV_HINT=["LAUNCHER_TEST_UNSET", "LAUNCHER_TEST_JDK"])
         cases = [
             ("the user's Java home", [plain], ["-vd:javahome", home], None,
              "Checking user specified Java home directory => " + home),
             ("a path hint", [hinted], [], None, "Initiating JVM search based on hints..."),
             ("the directories of PATH", [plain], [],
              {"PATH": home + "/bin:" + os.environ.get("PATH", "")}, None),
+            ("an environment hint", [from_environment], [], {"LAUNCHER_TEST_JDK": home},
+             "Checking JVM at %s which was resolved from environment variable LAUNCHER_TEST_JDK"
+             % home),
         ]
         for name, files, options, env, log_line in cases:
             with self.subTest(strategy=name):
@@ -108,6 +114,22 @@ class RealJvm(PackedRunTestCase):
                 code, lines, log = self.search("SEARCH", [path])
                 self.assertEqual((code, self.found_homes(lines)), (0, [home]), log)
                 self.assertWrittenFor(lines, home)
+
+    @unittest.skipIf(not NEW_JDKS or len(NEW_JDKS) == len(JDKS), "needs a JDK older than 21 and one of 21 or newer")
+    def test_a_minimum_version_takes_a_new_jdk_and_refuses_an_old_one(self):
+        # The older JDKs come first among the hints.
+        hints = sorted(JDKS, key=lambda home: int(JDKS[home]))
+        old = [home for home in hints if home not in NEW_JDKS]
+        cases = [("every JDK", hints, [hints[len(old)]]), ("only older ones", old, [])]
+        for name, hinted, found in cases:
+            with self.subTest(hints=name):
+                path = jvm_file(self.dir / "new.jvm", "Java 21 or newer",
+                                ["java.specification.version>=21"], PATH_HINT=hinted)
+                code, lines, log = self.search("SEARCH", [path])
+                self.assertEqual(self.found_homes(lines), found, log)
+                self.assertIn("Verifying JVM at %s/bin/java" % old[0], log)
+                for home in found:
+                    self.assertWrittenFor(lines, home)
 
     def test_a_found_jdk_runs_the_java_program_with_its_arguments(self):
         # The launcher and the JVM home in directories with blanks and

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <map>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -169,6 +170,71 @@ TEST_F(SearchTest, PlatformHintsReadTheRegistry) {
     EXPECT_TRUE(matches.empty());
     EXPECT_NE(logged().find("WARNING: "), std::string::npos) << "the failed read is logged";
 #endif
+}
+
+// Sets test variables for one test and removes them at its end.
+class EnvironmentHints {
+public:
+    explicit EnvironmentHints(std::map<std::string, std::string> values)
+        : values_(std::move(values)) {
+        for (const auto& [name, value] : values_) {
+            platform::setEnvironment(name, value);
+        }
+    }
+    ~EnvironmentHints() {
+        for (const auto& entry : values_) {
+            platform::unsetEnvironment(entry.first);
+        }
+    }
+
+private:
+    std::map<std::string, std::string> values_;
+};
+
+void addEnvironmentHints(JvmFile& jvmFile, const Strings& names) {
+    for (const std::string& name : names) {
+        jvmFile.tags().addValue("ENV_HINT", name);
+    }
+}
+
+TEST_F(SearchTest, EnvironmentHintsComeBeforeTheOtherHintsAndSkipUnsetVariables) {
+    const std::string wrong = makeHome("wrong", kOtherOutput);
+    const std::string right = makeHome("right");
+    makeHome("jre");
+    const EnvironmentHints variables({{"LAUNCHER_TEST_EMPTY", ""},
+                                      {"LAUNCHER_TEST_WRONG", wrong},
+                                      {"LAUNCHER_TEST_RIGHT", right}});
+    platform::unsetEnvironment("LAUNCHER_TEST_UNSET");
+    JvmFile& file = addJvmFile({"First", {"java.vendor=Good"}, {"jre"}});
+    addEnvironmentHints(file, {"", "LAUNCHER_TEST_UNSET", "LAUNCHER_TEST_EMPTY",
+                               "LAUNCHER_TEST_WRONG", "LAUNCHER_TEST_RIGHT"});
+    MatchList matches;
+    search_.findMatch(matches);
+    EXPECT_EQ(homesOf(matches), Strings{right});
+    EXPECT_EQ(runner_.runs, (Strings{"First|" + wrong, "First|" + right}));
+    EXPECT_TRUE(loggedLine("Searching for First using environment hints")) << logged();
+    EXPECT_TRUE(loggedLine("Checking JVM at " + right +
+                           " which was resolved from environment variable LAUNCHER_TEST_RIGHT"))
+        << logged();
+    EXPECT_FALSE(loggedLine("Searching for First using platform hints")) << logged();
+}
+
+TEST_F(SearchTest, EnvironmentHintsThatFindNothingLeaveTheSearchAsBefore) {
+    const std::string missing = directory_.file("missing");
+    const std::string bundled = makeHome("jre");
+    const EnvironmentHints variables({{"LAUNCHER_TEST_MISSING", missing}});
+    addEnvironmentHints(addJvmFile({"First", {"java.vendor=Good"}}), {"LAUNCHER_TEST_MISSING"});
+    addJvmFile({"Second", {"java.vendor=Good"}, {"jre"}});
+    MatchList matches;
+    search_.findMatch(matches);
+    EXPECT_EQ(homesOf(matches), Strings{bundled});
+    EXPECT_EQ(runner_.runs, Strings{"Second|" + bundled});
+    EXPECT_TRUE(loggedLine(joinPath(missing, joinPath("bin", "java.exe")) + " does not exist"))
+        << logged();
+    EXPECT_TRUE(loggedLine("Searching for First using platform hints")) << logged();
+    // A file without ENV_HINT has no environment search at all.
+    EXPECT_EQ(logged().find("Searching for Second using environment hints"), std::string::npos)
+        << logged();
 }
 
 TEST_F(SearchTest, UnknownHiveEndsTheSearch) {

@@ -52,4 +52,41 @@ TEST(VerifyCommand, PropertiesAreTrimmedAndInvalidLinesKept) {
     EXPECT_EQ(command.invalidLines, std::vector<std::string>{"no equals"});
 }
 
+TEST(VerifyCommand, ComparisonLinesAskForTheNameAlone) {
+    const struct {
+        std::string line;
+        std::string name;
+        std::string value;
+        PropertyTest test;
+    } cases[] = {
+        {"java.specification.version>=11", "java.specification.version", "11",
+         PropertyTest::kAtLeast},
+        {" java.version <= 17.0.2 ", "java.version", "17.0.2", PropertyTest::kAtMost},
+        {"v>1.8", "v", "1.8", PropertyTest::kAbove},
+        {"v<21", "v", "21", PropertyTest::kBelow},
+        // A line with "=" and no operator before it keeps the first "=" as
+        // the end of the name, whatever follows.
+        {"v=>11", "v", ">11", PropertyTest::kEquals},
+        {"v=1.5.0...", "v", "1.5.0...", PropertyTest::kEquals},
+        {"a=b<c", "a", "b<c", PropertyTest::kEquals},
+        {"v>=1=2", "v", "1=2", PropertyTest::kAtLeast},
+    };
+    for (const auto& c : cases) {
+        const VerifyCommand command = buildVerifyCommand("cp", "V", {c.line});
+        EXPECT_EQ(command.text, javaPart() + "cp)  @REQ_JAVA_ARGS@ V " + c.name) << c.line;
+        ASSERT_EQ(command.jvmProperties.size(), 1u) << c.line;
+        EXPECT_EQ(command.jvmProperties[0].name, c.name) << c.line;
+        EXPECT_EQ(command.jvmProperties[0].value, c.value) << c.line;
+        EXPECT_EQ(command.jvmProperties[0].test, c.test) << c.line;
+    }
+}
+
+TEST(VerifyCommand, ComparisonsWithoutNameOrVersionAreInvalid) {
+    const std::vector<std::string> lines{">=11", "v>=", "v< ", " <5", "v>"};
+    const VerifyCommand command = buildVerifyCommand("cp", "V", lines);
+    EXPECT_TRUE(command.jvmProperties.empty());
+    EXPECT_EQ(command.invalidLines, lines);
+    EXPECT_EQ(command.text, javaPart() + "cp)  @REQ_JAVA_ARGS@ V");
+}
+
 }  // namespace

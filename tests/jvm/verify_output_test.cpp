@@ -44,6 +44,35 @@ TEST(VerifyOutput, ComparesThePropertiesTheOutputShows) {
     }
 }
 
+TEST(VerifyOutput, VersionComparisonsCompareAsVersions) {
+    const struct {
+        PropertyTest test;
+        std::string expected;
+        std::string actual;
+        bool accepted;
+    } cases[] = {
+        {PropertyTest::kAtLeast, "11", "11", true},
+        {PropertyTest::kAtLeast, "11", "17", true},
+        {PropertyTest::kAtLeast, "11", "1.8", false},
+        {PropertyTest::kAtLeast, "9", "10", true},
+        {PropertyTest::kAtLeast, "1.8", "8", true},
+        {PropertyTest::kAtLeast, "17.0.2", "17", false},
+        {PropertyTest::kAtMost, "17", "17", true},
+        {PropertyTest::kAtMost, "17", "17.0.2", false},
+        {PropertyTest::kAtMost, "17", "1.8", true},
+        {PropertyTest::kAbove, "17", "17", false},
+        {PropertyTest::kAbove, "17", "17.0.1", true},
+        {PropertyTest::kBelow, "21", "21-ea", true},
+        {PropertyTest::kBelow, "21", "21", false},
+        {PropertyTest::kBelow, "21", "", true},
+    };
+    for (const auto& c : cases) {
+        const Properties properties{{"java.specification.version", c.expected, c.test}};
+        EXPECT_EQ(checkVerifyOutput("1739021872\n" + c.actual + "\n", properties), c.accepted)
+            << c.expected << " against " << c.actual;
+    }
+}
+
 TEST(VerifyOutput, MissingMagicLineLogsTheLastLineRead) {
     TempDir directory;
     const std::string log = directory.file("launcher.log");
