@@ -5,7 +5,7 @@
 #include "base/launcher_exception.h"
 #include "base/log.h"
 #include "base/messages.h"
-#include "jvm/version_order.h"
+#include "jvm/version_compare.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 

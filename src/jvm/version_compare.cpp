@@ -80,3 +80,9 @@ int compareVersions(const std::string& a, const std::string& b) {
     }
     return 0;
 }
+
+void sortNewestVersionFirst(std::vector<std::string>& names) {
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return compareVersions(a, b) > 0;
+    });
+}
