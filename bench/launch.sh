@@ -42,7 +42,7 @@ printf 'INSTRUCTIONS:\n  FIND_JVM 0 0\n  LAUNCH @S2@ 0\n/:\n' >"$data/instructio
 cat >"$data/jdk.jvm" <<JVM
 DESC: JDK
 JVM_EXE: bin/java
-JVM_PROPERTIES: java.vm.specification.name=Java Virtual Machine Specification
+JVM_PROPERTIES: file.separator=/
 PATH_HINT: $home
 CLASSPATH: "-cp "
 CLASSPATH_SEPARATOR: :
@@ -64,7 +64,7 @@ printf 'COMMAND: """@JVM_HOME@/@JVM_EXE@"" %%CP%%() TestInstaller"\n' >"$data/la
 : >"$data/verify.times"
 : >"$data/program.times"
 time_runs "$data/launcher.times" "$data/setup" -vd:tempdir "$data/temp/"
-time_runs "$data/verify.times" "$home/bin/java" -cp "$verify_jar" Verify java.vm.specification.name
+time_runs "$data/verify.times" "$home/bin/java" -cp "$verify_jar" Verify file.separator
 time_runs "$data/program.times" "$home/bin/java" -cp ":$program_jar" TestInstaller
 [ -z "$(ls -A "$data/temp")" ] || { echo "the launcher left files in its temp directory" >&2; exit 1; }
 

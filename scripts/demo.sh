@@ -70,7 +70,7 @@ done
 cat >"$demo/native.jvm" <<JVM
 DESC: Any JDK of this machine
 JVM_EXE: bin/java
-JVM_PROPERTIES: java.vm.specification.name=Java Virtual Machine Specification
+JVM_PROPERTIES: file.separator=/
 PATH_HINT:$hints
 /:
 CLASSPATH: "-cp "

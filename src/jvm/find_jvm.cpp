@@ -6,11 +6,11 @@
 #include "base/log.h"
 #include "base/messages.h"
 #include "base/variable_store.h"
+#include "jvm/jvm_file_strategies.h"
 #include "jvm/jvm_search.h"
 #include "payload/launcher_file.h"
 #include "platform/system.h"
 #include "tagfile/tag_file.h"
-#include "tagfile/text_utils.h"
 
 namespace {
 
@@ -36,15 +36,13 @@ void takeUserChoice(JvmSearch& search) {
     if (chosen.empty()) {
         return;
     }
-    const char separator = platform::pathSeparator();
-    const std::string exe = std::string("bin") + separator + "java.exe";
+    const std::string exe = std::string("bin") + platform::pathSeparator() + "java.exe";
     // The home is the directory above "bin": a file in "D:\xbin" has none.
-    const std::string suffix = separator + exe;
-    if (!fileExists(chosen) || chosen.size() <= suffix.size() || !endsWith(chosen, suffix)) {
+    const std::string selectedJVMHome = homeOfExecutable(chosen, exe);
+    if (!fileExists(chosen) || selectedJVMHome.empty()) {
         reportMessage(loadMessage(kSelectedNotJvmMessage));
         return;
     }
-    const std::string selectedJVMHome = chosen.substr(0, chosen.size() - suffix.size());
     writeLog("user selected JVM_HOME=" + selectedJVMHome, kLogInfo);
     TagFile tags;
     tags.setValue("JVM_HOME", selectedJVMHome);

@@ -8,6 +8,7 @@
 #include "jvm/verify_output.h"
 #include "jvmfile/jvm_file.h"
 #include "jvmfile/jvm_match.h"
+#include "platform/system.h"
 #include "tagfile/tag_file.h"
 #include "tagfile/text_utils.h"
 
@@ -18,6 +19,14 @@ constexpr int kStepsPerMissingJvm = 2;
 constexpr int kStepsPerVerification = 6;
 
 }  // namespace
+
+std::string homeOfExecutable(const std::string& path, const std::string& exe) {
+    if (exe.empty() || path.size() <= exe.size() || !endsWith(path, exe) ||
+        path[path.size() - exe.size() - 1] != platform::pathSeparator()) {
+        return std::string();
+    }
+    return path.substr(0, path.size() - exe.size() - 1);
+}
 
 std::unique_ptr<JvmMatch> checkLocation(JvmFile& jvmFile, const std::string& home,
                                         const Verification& verification) {

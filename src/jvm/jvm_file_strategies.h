@@ -21,6 +21,12 @@ std::unique_ptr<JvmMatch> searchPathHints(JvmFile& jvmFile, const Verification& 
 std::unique_ptr<JvmMatch> searchPlatformPaths(JvmFile& jvmFile, const Verification& verification);
 std::unique_ptr<JvmMatch> verifyOwnHome(JvmFile& jvmFile, const Verification& verification);
 
+// The JVM home of an executable at `path` that a JVM file names as `exe`
+// (a path relative to the home): the path without a separator and `exe`;
+// empty when the path does not end so ("D:\xbin\java.exe" holds
+// "bin\java.exe" below no home).
+std::string homeOfExecutable(const std::string& path, const std::string& exe);
+
 // Accepts the home when JVM_EXE below it exists and verify accepts it.
 std::unique_ptr<JvmMatch> checkLocation(JvmFile& jvmFile, const std::string& home,
                                         const Verification& verification);

@@ -8,8 +8,6 @@
 #include "jvm/jvm_file_strategies.h"
 #include "jvm/verify_archive.h"
 #include "platform/file_prompt.h"
-#include "platform/system.h"
-#include "tagfile/text_utils.h"
 
 JvmSearch::JvmSearch(VerificationRunner& runner, ProgramFilePrompt promptForJava)
     : runner_(&runner),
@@ -129,17 +127,12 @@ void JvmSearch::scanDrives(MatchList& results) {
 }
 
 bool JvmSearch::onFileFound(const std::string& path) {
-    const char separator = platform::pathSeparator();
     for (size_t i = 0; i < jvmFiles_.size() && !match_; ++i) {
         JvmFile& jvmFile = *jvmFiles_[i];
-        const std::string exe = jvmFile.jvmExe();
-        // Only a whole file name below a directory: "D:\x\bin\java.exe" holds
-        // "bin\java.exe" below "D:\x", but "D:\xbin\java.exe" holds none.
-        if (exe.empty() || path.size() <= exe.size() || !endsWith(path, exe) ||
-            path[path.size() - exe.size() - 1] != separator) {
+        const std::string home = homeOfExecutable(path, jvmFile.jvmExe());
+        if (home.empty()) {
             continue;
         }
-        const std::string home = path.substr(0, path.size() - exe.size() - 1);
         if (i == 0 && stopAtFirst_) {
             match_ = checkLocation(jvmFile, home, verifyClass());
         } else {

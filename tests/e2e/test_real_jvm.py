@@ -12,8 +12,8 @@ from harness import WINDOWS, PackedRunTestCase, pack, run_launcher, text, write_
 VERIFY_JAR = os.environ.get("VERIFY_JAR", "")
 TEST_INSTALLER_JAR = os.environ.get("TEST_INSTALLER_JAR", "")
 JVM_ROOT = pathlib.Path("/usr/lib/jvm")
-# A property every JVM reports with the same value.
-EVERY_JVM = "java.vm.specification.name=Java Virtual Machine Specification"
+# A property every JVM of this system reports with the same value.
+EVERY_JVM = "file.separator=/"
 
 
 def machine_jdks():
@@ -33,6 +33,12 @@ def machine_jdks():
 
 JDKS = machine_jdks()
 NEW_JDKS = [home for home, version in JDKS.items() if int(version) >= 21]
+
+
+def class_version(version):
+    """The JVM property that tells a major Java version apart: the class file
+    version, 44 more than the Java version ("61.0" for 17)."""
+    return "java.class.version=%d.0" % (44 + int(version))
 
 
 def jvm_file(path, desc, properties, **tags):
@@ -80,7 +86,7 @@ class RealJvm(PackedRunTestCase):
 
     def test_each_strategy_finds_the_jdk_it_should(self):
         home, version = next(iter(JDKS.items()))
-        properties = ["java.specification.version=" + version, EVERY_JVM]
+        properties = [class_version(version), EVERY_JVM]
         plain = jvm_file(self.dir / "plain.jvm", "Plain", properties)
         hinted = jvm_file(self.dir / "hinted.jvm", "Hinted", properties, PATH_HINT=home)
         from_environment = jvm_file(self.dir / "env.jvm", "From the environment", properties,
@@ -110,7 +116,7 @@ class RealJvm(PackedRunTestCase):
         for home, version in JDKS.items():
             with self.subTest(version=version):
                 path = jvm_file(self.dir / "v.jvm", "Java " + version,
-                                ["java.specification.version=" + version], PATH_HINT=hints)
+                                [class_version(version)], PATH_HINT=hints)
                 code, lines, log = self.search("SEARCH", [path])
                 self.assertEqual((code, self.found_homes(lines)), (0, [home]), log)
                 self.assertWrittenFor(lines, home)
@@ -124,7 +130,7 @@ class RealJvm(PackedRunTestCase):
         for name, hinted, found in cases:
             with self.subTest(hints=name):
                 path = jvm_file(self.dir / "new.jvm", "Java 21 or newer",
-                                ["java.specification.version>=21"], PATH_HINT=hinted)
+                                ["java.class.version>=65"], PATH_HINT=hinted)
                 code, lines, log = self.search("SEARCH", [path])
                 self.assertEqual(self.found_homes(lines), found, log)
                 self.assertIn("Verifying JVM at %s/bin/java" % old[0], log)
@@ -141,7 +147,7 @@ class RealJvm(PackedRunTestCase):
         place = self.dir / "Mon installeur ü"
         place.mkdir()
         jvm = jvm_file(self.dir / "jdk.jvm", "JDK " + version,
-                       ["java.specification.version=" + version], PATH_HINT=str(home))
+                       [class_version(version)], PATH_HINT=str(home))
         instructions = write_tag_file(self.dir / "instructions.tag", {"INSTRUCTIONS": [
             "FIND_JVM 0 0", "JMP0 @N1@ NONE", "LAUNCH @S2@ 0", "GOTO END", ":NONE",
             "SET X1 = 1", ":END"]})
