@@ -11,7 +11,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$top/scripts/wine-run" wineboot --init >/dev/null 2>&1
 fi
 /usr/lib/wine/wineserver -p
-trap '/usr/lib/wine/wineserver -k 2>/dev/null' EXIT
+failures=$(mktemp)
+trap '/usr/lib/wine/wineserver -k 2>/dev/null; rm -f "$failures"' EXIT
 # The first programs of a Wine session also start its desktop and services;
 # let that settle before tests run side by side.
 "$top/scripts/wine-run" cmd /c exit >/dev/null 2>&1
@@ -32,6 +33,10 @@ for preset in native native-asan windows; do
     # passed; such a test is run once more rather than failing the run.
     ctest --preset "$preset" -j "$jobs" --repeat after-timeout:2 >"$log" 2>&1 || status=1
     grep -E "^[0-9]+% tests passed|\*\*\*Failed|\*\*\*Timeout|Not Run|Exception" "$log"
+    # The failures' own lines, printed again at the end where a short
+    # excerpt of the run shows them.
+    grep -E "^(FAIL|ERROR): |^[A-Za-z]*(Error|Exception): |\[  FAILED  \]|: Failure$" "$log" \
+        | head -n 20 | sed "s/^/$preset: /" >>"$failures"
     summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
     if [ -z "$summary" ]; then
         tail -n 20 "$log"
@@ -51,5 +56,6 @@ grep -E "^[a-z_]+: " "$fuzz_log" || tail -n 20 "$fuzz_log"
 passed=$((passed + $(grep -c ": no crash;" "$fuzz_log")))
 failed=$((failed + $(grep -c ": CRASH" "$fuzz_log")))
 
+cat "$failures"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$status" -eq 0 ]
