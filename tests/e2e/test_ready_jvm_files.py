@@ -81,23 +81,25 @@ def tearDownModule():
 
 
 class ReadyFileTestCase(PackedRunTestCase):
+    # The environment of the launcher's runs, beside the tests' own, and
+    # the archive of the verification class: a real one for real JVMs; any
+    # file does for the stand-ins.
+    env = None
+    verify_classpath = None
+
     def action(self, action, **tags):
         """Runs an input-file action, silent as a calling program runs it;
         returns (exit code, output lines)."""
+        classpath = self.verify_classpath or verify_archive(self.dir)
         write_tag_file(self.dir / "in.tag", dict(
             {"ACTION": action, "LOGFILE": native_path(self.log),
-             "VERIFY_CLASSPATH": '"""%s"""' % native_path(self.verify_jar()),
+             "VERIFY_CLASSPATH": '"""%s"""' % native_path(classpath),
              "VERIFY_CLASS_NAME": "Verify"}, **tags))
         code, out, _ = run_launcher(
             ["-console", "-vd:silent", "-vd:log", native_path(self.log), "-vd:tempdir",
              native_path(self.temp) + ("\\" if WINDOWS else "/"), "-vd:in", "in.tag"],
             cwd=self.dir, env=self.env, timeout=300)
         return code, [line for line in text(out).split("\n") if line]
-
-    env = None
-
-    def verify_jar(self):
-        return verify_archive(self.dir)
 
     def search(self, jvm_file):
         """SEARCH with one ready JVM file: the found home (without a trailing
@@ -126,6 +128,7 @@ def full_key(key):
     """A key path with its hive named in full, as registry scripts name it."""
     hive, _, rest = key.partition("\\")
     return {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}.get(hive, hive) + "\\" + rest
+
 
 ADOPTIUM_JDK = r"HKLM\SOFTWARE\Eclipse Adoptium\JDK"
 ADOPTIUM_JRE = r"HKLM\SOFTWARE\Eclipse Adoptium\JRE"
@@ -308,8 +311,6 @@ def path_hints(jvm_file):
     return [line.strip() for line in lines[start:lines.index("/:", start)]]
 
 
-LINUX_FILES = ["temurin-jdk.jvm", "temurin-jre.jvm", "zulu.jvm", "corretto.jvm",
-               "microsoft.jvm", "oracle.jvm", "java11-or-newer.jvm"]
 # Whether a Linux file takes a stand-in JVM of a vendor and a version.
 LINUX_VERIFICATIONS = [
     ("temurin-jdk.jvm", ("temurin", "21.0.4"), True),
@@ -348,14 +349,14 @@ class LinuxReadyFiles(ReadyFileTestCase):
 
     @unittest.skipUnless(TEMURIN_25.is_dir() and VERIFY_JAR, "needs Temurin 25 as a package")
     def test_the_temurin_file_finds_the_temurin_package(self):
-        self.verify_jar = lambda: VERIFY_JAR
+        self.verify_classpath = VERIFY_JAR
         self.assertEqual(self.search(LINUX_READY / "temurin-jdk.jvm"), str(TEMURIN_25))
 
     @unittest.skipUnless(VERIFY_JAR, "needs the verification class")
     def test_a_vendor_file_finds_nothing_without_its_vendors_package(self):
         # This machine's Debian OpenJDK on PATH is no vendor's build.
-        self.verify_jar = lambda: VERIFY_JAR
-        for name in LINUX_FILES[1:-1]:
+        self.verify_classpath = VERIFY_JAR
+        for name in ("temurin-jre.jvm", "zulu.jvm", "corretto.jvm", "microsoft.jvm", "oracle.jvm"):
             if any(pathlib.Path(hint).exists() for hint in path_hints(LINUX_READY / name)):
                 continue
             with self.subTest(file=name):
@@ -363,7 +364,7 @@ class LinuxReadyFiles(ReadyFileTestCase):
 
     @unittest.skipUnless(TEMURIN_25.is_dir() and VERIFY_JAR, "needs Temurin 25 as a package")
     def test_any_java_takes_java_home_first(self):
-        self.verify_jar = lambda: VERIFY_JAR
+        self.verify_classpath = VERIFY_JAR
         self.env = {"JAVA_HOME": str(TEMURIN_25)}
         self.assertEqual(self.search(LINUX_READY / "java11-or-newer.jvm"), str(TEMURIN_25))
         self.assertIn("resolved from environment variable JAVA_HOME", self.log_text())
