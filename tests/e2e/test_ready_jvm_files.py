@@ -132,6 +132,7 @@ def full_key(key):
 
 ADOPTIUM_JDK = r"HKLM\SOFTWARE\Eclipse Adoptium\JDK"
 ADOPTIUM_JRE = r"HKLM\SOFTWARE\Eclipse Adoptium\JRE"
+ADOPTIUM_JDK_FOR_USER = r"HKCU\SOFTWARE\Eclipse Adoptium\JDK"
 MICROSOFT_JDK = r"HKLM\SOFTWARE\Microsoft\JDK"
 ZULU = r"HKLM\SOFTWARE\Azul Systems"
 JAVASOFT = r"HKLM\SOFTWARE\JavaSoft"
@@ -165,6 +166,10 @@ WINDOWS_CASES = [
         msi(ADOPTIUM_JDK, "8.0.422.5", "32", jvm("temurin 8", "1.8.0_422")),
         msi(ADOPTIUM_JRE, "22.0.2.9", "64", jvm("temurin", "22.0.2")),
     ], {}, 2, [0]),
+    # Installed for one user.
+    WindowsCase("temurin-jdk.jvm", [
+        msi(ADOPTIUM_JDK_FOR_USER, "21.0.4.7", "64", jvm("temurin", "21.0.4")),
+    ], {}, 0, []),
     # Temurin 8 names itself "Temurin"; a JDK's key is not the JRE's.
     WindowsCase("temurin-jre.jvm", [
         msi(ADOPTIUM_JRE, "8.0.422.5", "64", jvm("temurin 8", "1.8.0_422")),
@@ -282,6 +287,13 @@ class WindowsReadyFiles(ReadyFileTestCase):
                 for index in case.refused:
                     self.assertIn(f"Verifying JVM at {homes[index]}", log)
                     self.assertNotIn(f"Found matching JVM at {homes[index]}", log)
+
+    def test_any_java_scans_the_drives_when_no_hint_finds_one(self):
+        install_jvm(self.tree / "unpacked" / "jdk-21", jvm("temurin", "21.0.4"))
+        install_jvm(self.tree / "old" / "jre8", jvm("oracle", "1.8.0_421"))
+        self.assertEqual(self.search(READY / "java11-or-newer.jvm"),
+                         self.on_d("unpacked\\jdk-21"))
+        self.assertIn("Beginning exhaustive search", self.log_text())
 
     def test_a_jvm_file_of_the_old_kind_still_matches_by_prefix(self):
         # No version comparison: "1.5.0..." takes 1.5.0 and later updates
