@@ -9,6 +9,7 @@
 #               launcher, vdpack (Linux)
 #   lib/        Verify.jar, the verification class
 #   jvm/        the ready JVM files (jvm/linux/: their Linux counterparts)
+#               and their README.md
 #   examples/   complete examples, each with a build script
 #   docs/       the authors' guide and the vdpack manual, and README.md
 #   SHA256SUMS  the SHA-256 checksum of every other file, for `sha256sum -c`
@@ -34,7 +35,7 @@ ship "$native/src/launcher" "$stage/bin/"
 ship "$native/tools/vdpack" "$stage/bin/"
 strip "$stage/bin/launcher" "$stage/bin/vdpack"
 ship "$native/java/Verify.jar" "$stage/lib/"
-for file in "$top"/resources/jvm/*.jvm; do
+for file in "$top"/resources/jvm/*.jvm "$top"/resources/jvm/README.md; do
     if [ -f "$file" ]; then cp "$file" "$stage/jvm/"; fi
 done
 for file in "$top"/resources/jvm/linux/*.jvm; do

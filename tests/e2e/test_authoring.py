@@ -66,9 +66,12 @@ class QuotingExamples(PackedRunTestCase):
                     (pathlib.Path(VERIFY_JAR), "VERIFY_ARCHIVE", 4, "Verify.jar")])
                 code, out = self.start(launcher)
                 self.assertEqual(code, 0, out + self.log_text())
-                lines = out.splitlines()
+                # The program's first line follows the progress dots of the search.
+                lines = [line.lstrip(".") for line in out.splitlines()]
                 received = lines[lines.index("arguments begin") + 1:lines.index("arguments end")]
-                self.assertEqual(received, script.with_suffix(".args").read_text().splitlines())
+                # The launcher passes "-console" on to the Java program.
+                self.assertEqual(received, script.with_suffix(".args").read_text().splitlines() +
+                                 ["-console"])
                 self.assertWorkspaceGone()
 
 

@@ -81,7 +81,9 @@ class SignedLauncher(LauncherTestCase):
 
     def assertRanJava(self):
         log = self.log.read_text(encoding="utf-8", errors="replace")
-        self.assertIn("-Dhello.launcher=" + native_path(self.signed) + "\n", log)
+        self.assertIn('Executing launch script command: "%s" -Dhello.launcher="%s" -cp ' %
+                      (native_path(self.dir / "jre" / "bin" / "java.exe"),
+                       native_path(self.signed)), log)
         self.assertEqual(os.listdir(self.temp), [])
 
     def list_payload(self, launcher):
@@ -107,8 +109,8 @@ class SignedLauncher(LauncherTestCase):
                                       program=self.signed, cwd=self.dir, env=self.env)
         self.assertEqual(code, JAVA_EXIT_CODE, text(out) + text(err))
         lines = text(out).splitlines()
-        self.assertEqual(lines[lines.index("arguments end") - 2:lines.index("arguments end")],
-                         ["Hello", "two words"])
+        self.assertEqual(lines[lines.index("arguments end") - 3:lines.index("arguments end")],
+                         ["Hello", "-console", "two words"])
         self.assertRanJava()
 
     def test_a_signed_launcher_extracts_its_payload(self):
