@@ -47,8 +47,8 @@ ship "$top/docs/vdpack.md" "$stage/docs/"
 # The examples as written, without what their build scripts make (out/).
 (cd "$top" && tar -cf - --exclude=out examples) | tar -xf - -C "$stage"
 
-(cd "$stage" && find . -type f ! -name SHA256SUMS | LC_ALL=C sort | sed 's|^\./||' |
-    xargs sha256sum >SHA256SUMS)
+sums=$(cd "$stage" && find . -type f | LC_ALL=C sort | sed 's|^\./||' | xargs -d '\n' sha256sum)
+printf '%s\n' "$sums" >"$stage/SHA256SUMS"
 tar -C "$output" --sort=name --owner=0 --group=0 --numeric-owner -czf "$output/$name.tar.gz" "$name"
 (cd "$output" && sha256sum "$name.tar.gz" >"$name.tar.gz.sha256")
 rm -rf "$stage"

@@ -10,7 +10,7 @@ import re
 import shutil
 import unittest
 
-from harness import WINDOWS, PackedRunTestCase, SOURCE_DIR, pack, run_launcher, text
+from harness import WINDOWS, PackedRunTestCase, SOURCE_DIR, pack
 
 VERIFY_JAR = os.environ.get("VERIFY_JAR", "")
 STAND_IN_JAVA = os.environ.get("TEST_JAVA", "")
