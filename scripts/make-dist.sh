@@ -33,7 +33,10 @@ ship "$windows/src/launcher-admin.exe" "$stage/bin/"
 ship "$windows/tools/vdpack.exe" "$stage/bin/"
 ship "$native/src/launcher" "$stage/bin/"
 ship "$native/tools/vdpack" "$stage/bin/"
+# The packers and the Linux launcher ship without their symbols; the Windows
+# stubs ship as their release build makes them.
 strip "$stage/bin/launcher" "$stage/bin/vdpack"
+x86_64-w64-mingw32-strip "$stage/bin/vdpack.exe"
 ship "$native/java/Verify.jar" "$stage/lib/"
 for file in "$top"/resources/jvm/*.jvm "$top"/resources/jvm/README.md; do
     if [ -f "$file" ]; then cp "$file" "$stage/jvm/"; fi
