@@ -5,11 +5,12 @@
 # runtime library bring libFuzzer.  The JDK compiles the Java classes and
 # runs them in the native end-to-end tests.  The fonts give the progress
 # dialog's Chinese, Japanese, Korean, Hebrew and Arabic texts their glyphs
-# under Wine.
+# under Wine.  osslsigncode and openssl sign a launcher file with a throw-away
+# certificate in the signing tests.
 set -eu
 packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest
 g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick locales-all clang libclang-rt-14-dev
-openjdk-17-jdk-headless fonts-wqy-microhei fonts-dejavu-core"
+openjdk-17-jdk-headless fonts-wqy-microhei fonts-dejavu-core osslsigncode openssl"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/file_pointer.h"
+#include "payload/certificate_table.h"
 #include "payload/launcher_file.h"
 
 namespace {
@@ -30,11 +31,14 @@ std::optional<int32_t> locateTrailerEnd(std::FILE* stream) {
     const long long size = streamSize(stream);
     // The trailer end is a 32-bit offset from the end: look no further back.
     const long long lowest = std::max(0LL, size - INT32_MAX);
+    // A signature's certificate table follows the trailer: the scan starts
+    // in front of it, so that no bytes of the signature are taken for the
+    // identification value.
+    long long stop = certificateTableStart(stream, size);
     // Blocks are read backwards; consecutive blocks overlap by three bytes so
     // that a value across their border is seen.
     constexpr long long kBlockSize = 64 * 1024;
     std::vector<unsigned char> block(kBlockSize);
-    long long stop = size;
     while (stop - lowest >= 4) {
         const long long start = std::max(lowest, stop - kBlockSize);
         const size_t count = static_cast<size_t>(stop - start);

@@ -10,8 +10,9 @@
 // so it is found by a scan from the end of the file.
 
 // The offset, relative to the end of the file, of the byte after the trailer:
-// where the identification value nearest to the end of the file ends.  None
-// when the file holds no identification value.
+// where the identification value nearest to the end of the file ends, in
+// front of the certificate table of a signed program image.  None when the
+// file holds no identification value there.
 std::optional<int32_t> locateTrailerEnd(std::FILE* stream);
 
 // Positions the stream at `offsetFromEnd` (0 or negative) relative to the end

@@ -1,0 +1,1 @@
+COMMAND: """@JVM_HOME@\@JVM_EXE@"" Main ""two words"" one"

@@ -1,0 +1,1 @@
+COMMAND: """@JVM_HOME@\@JVM_EXE@"" %SYSTEMPROP%(""app.title"", """"""Hello, World"""""") Main"
