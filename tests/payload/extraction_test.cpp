@@ -10,6 +10,7 @@
 #include "payload/cleanup.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
+#include "support/patterned_bytes.h"
 #include "support/recording_launcher.h"
 #include "support/temp_dir.h"
 #include "tagfile/text_utils.h"
@@ -19,16 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int32_t kBlock = 61439;
-
-// Bytes that differ from one position to the next, so that a block out of
-// place shows.
-std::string pattern(size_t size) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-    }
-    return bytes;
-}
 
 FileIndexEntry entry(const std::string& name, int32_t offset, int32_t length) {
     FileIndexEntry e;
@@ -43,7 +34,7 @@ FileIndexEntry entry(const std::string& name, int32_t offset, int32_t length) {
 class ExtractionTest : public testing::Test {
 protected:
     void SetUp() override {
-        launcherBytes_ = pattern(4 * kBlock + 100);
+        launcherBytes_ = patternedBytes(4 * kBlock + 100);
         runState().launcherFileName = directory_.file("launcher.exe");
         writeFile(runState().launcherFileName, launcherBytes_);
         fs::create_directory(target());
@@ -87,7 +78,9 @@ TEST_F(ExtractionTest, WritesTheEntrysBytesAdvancingOncePerBlock) {
         {17, kBlock, 1},
         {17, kBlock + 1, 2},
         {3, 3 * kBlock + 5, 4},
-        {4 * kBlock + 99, 1, 1},  // the launcher file's last byte
+        {4 * kBlock + 99, 1, 1},   // the launcher file's last byte
+        {100, 4 * kBlock, 4},      // the last block ends with the launcher file
+        {4 * kBlock + 100, 0, 0},  // nothing, at the launcher file's end
     };
     for (const auto& c : cases) {
         std::vector<std::string> calls;
@@ -180,6 +173,35 @@ TEST_F(ExtractionTest, TargetThatCannotBeCreatedGivesTheErrorNumber) {
 TEST_F(ExtractionTest, MissingLauncherFileIsAFailure) {
     runState().launcherFileName = directory_.file("gone.exe");
     EXPECT_EQ(failureOf(entry("a.jar", 0, 10), target()), "Cannot open launcher file.");
+}
+
+// Cuts the launcher file short at the first progress step, as when it is
+// replaced while the launcher runs.
+class TruncatingLauncher : public RecordingLauncher {
+public:
+    TruncatingLauncher(std::vector<std::string>* calls, std::string launcher, uintmax_t size)
+        : RecordingLauncher(calls), launcher_(std::move(launcher)), size_(size) {}
+    void stepProgress(int steps) override {
+        RecordingLauncher::stepProgress(steps);
+        if (fs::file_size(launcher_) > size_) {
+            fs::resize_file(launcher_, size_);
+        }
+    }
+
+private:
+    std::string launcher_;
+    uintmax_t size_;
+};
+
+TEST_F(ExtractionTest, LauncherFileThatEndsEarlyIsAnIncompleteEntryAndLeavesNoFile) {
+    std::vector<std::string> calls;
+    setCurrentLauncher(std::make_unique<TruncatingLauncher>(&calls, runState().launcherFileName,
+                                                            10 + kBlock + 500));
+    EXPECT_EQ(failureOf(entry("cut.bin", 10, 3 * kBlock), target()),
+              "The embedded file cut.bin is incomplete: the launcher file does not hold all of "
+              "its bytes.");
+    EXPECT_EQ(calls, std::vector<std::string>(2, "step:1")) << "a whole block and the rest";
+    EXPECT_TRUE(targetFiles().empty());
 }
 
 // Asks to cancel at the first progress step.
