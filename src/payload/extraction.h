@@ -27,8 +27,8 @@ struct CopyOutcome {
 
 // Copies `length` bytes (all up to the end when negative) of the source from
 // `offset` on to the target, in blocks of `blockSize`.  An interactive copy
-// advances the progress display after every block and stops when the user
-// cancels.
+// advances the progress display by one step per block and stops when the
+// user cancels, which it asks between the steps.
 CopyOutcome copyBlocks(const platform::RawFile& source, int64_t offset,
                        const platform::RawFile& target, int64_t length, size_t blockSize,
                        bool interactive);

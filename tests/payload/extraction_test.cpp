@@ -194,14 +194,26 @@ private:
 };
 
 TEST_F(ExtractionTest, LauncherFileThatEndsEarlyIsAnIncompleteEntryAndLeavesNoFile) {
-    std::vector<std::string> calls;
-    setCurrentLauncher(std::make_unique<TruncatingLauncher>(&calls, runState().launcherFileName,
-                                                            10 + kBlock + 500));
-    EXPECT_EQ(failureOf(entry("cut.bin", 10, 3 * kBlock), target()),
-              "The embedded file cut.bin is incomplete: the launcher file does not hold all of "
-              "its bytes.");
-    EXPECT_EQ(calls, std::vector<std::string>(2, "step:1")) << "a whole block and the rest";
-    EXPECT_TRUE(targetFiles().empty());
+    // Long enough that the bytes do not all move at once.
+    runState().launcherFileName = directory_.file("long.exe");
+    const struct {
+        uintmax_t size;  // after the first step
+        size_t steps;
+    } cases[] = {
+        {10 + 30 * kBlock + 500, 31},  // within a block
+        {10 + 30 * kBlock, 31},        // where a block ends: the next one is empty
+    };
+    for (const auto& c : cases) {
+        writeFile(runState().launcherFileName, patternedBytes(40 * kBlock));
+        std::vector<std::string> calls;
+        setCurrentLauncher(
+            std::make_unique<TruncatingLauncher>(&calls, runState().launcherFileName, c.size));
+        EXPECT_EQ(failureOf(entry("cut.bin", 10, 35 * kBlock), target()),
+                  "The embedded file cut.bin is incomplete: the launcher file does not hold all "
+                  "of its bytes.");
+        EXPECT_EQ(calls.size(), c.steps) << "the whole blocks and the one that came short";
+        EXPECT_TRUE(targetFiles().empty());
+    }
 }
 
 // Asks to cancel at the first progress step.
