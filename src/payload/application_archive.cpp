@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr size_t kCopyBlockSize = 4096;
-
 std::string& applicationArchivePath() {
     static std::string path;
     return path;
@@ -57,7 +55,7 @@ std::string applicationArchiveBeside(const std::string& fileName) {
     if (!out.isOpen()) {
         outcome.error = errorNumber();
     } else {
-        outcome = copyBlocks(in, 0, out, -1, kCopyBlockSize, false);
+        outcome = copyBlocks(in, 0, out, -1, false);
         const int closeError = out.close();
         if (outcome.error == 0) {
             outcome.error = closeError;

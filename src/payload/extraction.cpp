@@ -19,12 +19,13 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 0xEFFF;
-// The bytes move in chunks of this many blocks: one call of the system per
-// chunk copies as fast as a copy of the whole file, where a call per block
-// is a third slower.  The progress display still advances, and a cancel
-// request is still heard, block by block.
-constexpr int64_t kBlocksPerChunk = 16;
+// The progress display takes one step per block, and a cancel request is
+// heard before each step.
+constexpr int64_t kBlockSize = 0xEFFF;
+// The bytes move in chunks that end on multiples of this size in the target:
+// the system copies those as fast as a whole file, where a call per block,
+// or chunks that cross the target's pages, take half as long again.
+constexpr int64_t kChunkSize = 1024 * 1024;
 constexpr int kWritingFileMessage = 33;
 constexpr int kDiskSpaceMessage = 34;
 constexpr int kCanceledMessage = 35;
@@ -73,24 +74,23 @@ std::string incompleteEntryText(const FileIndexEntry& entry) {
            " is incomplete: the launcher file does not hold all of its bytes.";
 }
 
-// The progress steps of a chunk: one per block that arrived whole and one
-// for the block the source ended in, as when each block was read by itself.
-int64_t blocksArrived(const platform::CopyStep& step, size_t wanted, int64_t block) {
-    const int64_t copied = static_cast<int64_t>(step.copied);
-    if (step.error != 0) {
-        return copied / block;
+// The progress steps due after `copied` bytes of a copy of `length`: one per
+// whole block; at the end, one for the last block however short, or for the
+// block the source ended in, even when it holds nothing.
+int64_t stepsDue(int64_t copied, int64_t length, const CopyOutcome& outcome) {
+    if (outcome.error == 0 && (outcome.endOfSource || copied == length)) {
+        return outcome.endOfSource ? copied / kBlockSize + 1
+                                   : (copied + kBlockSize - 1) / kBlockSize;
     }
-    if (step.copied < wanted) {
-        return copied / block + 1;
-    }
-    return (copied + block - 1) / block;
+    return copied / kBlockSize;
 }
 
-// Advances the progress display by `blocks` steps, stopping when the user
-// cancels in between.
-void stepBlocks(int64_t blocks) {
-    for (int64_t i = 0; i < blocks && !(i > 0 && cancelRequested()); ++i) {
+// Advances the progress display up to `due` steps, stopping when the user
+// cancels before one of them.
+void stepUpTo(int64_t due, int64_t& stepped) {
+    while (stepped < due && !cancelRequested()) {
         advanceProgress(1);
+        ++stepped;
     }
 }
 
@@ -106,31 +106,30 @@ void checkEntryName(const FileIndexEntry& entry) {
 }
 
 CopyOutcome copyBlocks(const platform::RawFile& source, int64_t offset,
-                       const platform::RawFile& target, int64_t length, size_t blockSize,
-                       bool interactive) {
+                       const platform::RawFile& target, int64_t length, bool interactive) {
     platform::FileCopier copier;
     CopyOutcome outcome;
-    const int64_t block = static_cast<int64_t>(blockSize);
-    const int64_t chunk = block * kBlocksPerChunk;
     int64_t copied = 0;
+    int64_t stepped = 0;
     while ((length < 0 || copied < length) && !(interactive && cancelRequested())) {
-        const size_t wanted =
-            static_cast<size_t>(length < 0 ? chunk : std::min(chunk, length - copied));
-        const platform::CopyStep step = copier.copy(source, offset + copied, target, wanted);
-        if (interactive) {
-            stepBlocks(blocksArrived(step, wanted, block));
+        int64_t end = (copied / kChunkSize + 1) * kChunkSize;
+        if (length >= 0) {
+            end = std::min(end, length);
         }
-        if (step.error != 0) {
-            outcome.error = step.error;
-            break;
-        }
-        if (step.copied < wanted) {
-            // Reaching the end is the normal way for a copy of everything to
-            // finish.
-            outcome.endOfSource = length >= 0;
-            break;
-        }
+        const platform::CopyStep step =
+            copier.copy(source, offset + copied, target, static_cast<size_t>(end - copied));
         copied += static_cast<int64_t>(step.copied);
+        outcome.error = step.error;
+        // Reaching the end is the normal way for a copy of everything to
+        // finish.
+        const bool ended = step.error == 0 && copied < end;
+        outcome.endOfSource = ended && length >= 0;
+        if (interactive) {
+            stepUpTo(stepsDue(copied, length, outcome), stepped);
+        }
+        if (step.error != 0 || ended) {
+            break;
+        }
     }
     return outcome;
 }
@@ -182,8 +181,7 @@ std::string extract(const FileIndexEntry& entry, const std::string& directory) {
     const std::string path = joinPath(directory, entry.name);
     ExtractionTarget target(path);
     target.create();
-    const CopyOutcome outcome =
-        copyBlocks(source, entry.offset, target.file(), entry.length, kBlockSize, true);
+    const CopyOutcome outcome = copyBlocks(source, entry.offset, target.file(), entry.length, true);
     const int closeError = target.close();
     if (outcome.error != 0 || closeError != 0) {
         throw LauncherException(writeFailureText(outcome.error != 0 ? outcome.error : closeError));

@@ -26,12 +26,11 @@ struct CopyOutcome {
 };
 
 // Copies `length` bytes (all up to the end when negative) of the source from
-// `offset` on to the target, in blocks of `blockSize`.  An interactive copy
-// advances the progress display by one step per block and stops when the
-// user cancels, which it asks between the steps.
+// `offset` on to the target.  An interactive copy advances the progress
+// display by one step per block of 61,439 bytes and stops when the user
+// cancels, which it asks before every step.
 CopyOutcome copyBlocks(const platform::RawFile& source, int64_t offset,
-                       const platform::RawFile& target, int64_t length, size_t blockSize,
-                       bool interactive);
+                       const platform::RawFile& target, int64_t length, bool interactive);
 
 // "Error writing file = ", the error number and the hint about disk space.
 std::string writeFailureText(int error);
