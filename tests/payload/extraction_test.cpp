@@ -216,27 +216,39 @@ TEST_F(ExtractionTest, LauncherFileThatEndsEarlyIsAnIncompleteEntryAndLeavesNoFi
     }
 }
 
-// Asks to cancel at the first progress step.
+// Asks to cancel at the given progress step.
 class CancellingLauncher : public RecordingLauncher {
 public:
-    using RecordingLauncher::RecordingLauncher;
+    CancellingLauncher(std::vector<std::string>* calls, size_t step)
+        : RecordingLauncher(calls), calls_(calls), step_(step) {}
     void stepProgress(int steps) override {
         RecordingLauncher::stepProgress(steps);
-        requestCancel();
+        if (calls_->size() == step_) {
+            requestCancel();
+        }
     }
+
+private:
+    std::vector<std::string>* calls_;
+    size_t step_;
 };
 
 TEST_F(ExtractionTest, CancelStopsAfterTheCurrentBlockAndRemovesTheFile) {
-    EXPECT_EXIT(
-        {
-            std::vector<std::string> calls;
-            setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls));
-            const std::string text = failureOf(entry("big.bin", 0, 3 * kBlock), target());
-            // The block written is removed again with its file.
-            const bool removed = !pathExists(joinPath(target(), "big.bin"));
-            std::exit(text == loadMessage(35) && removed && calls.size() == 1 ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
+    // The first block, and one past the bytes that move in one call.
+    for (const size_t step : {1, 20}) {
+        EXPECT_EXIT(
+            {
+                writeFile(runState().launcherFileName, patternedBytes(30 * kBlock));
+                std::vector<std::string> calls;
+                setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls, step));
+                const std::string text = failureOf(entry("big.bin", 0, 25 * kBlock), target());
+                // The blocks written are removed again with their file.
+                const bool removed = !pathExists(joinPath(target(), "big.bin"));
+                std::exit(text == loadMessage(35) && removed && calls.size() == step ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << "cancelled at step " << step;
+    }
 }
 
 }  // namespace
