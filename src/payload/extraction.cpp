@@ -23,8 +23,9 @@ namespace {
 // heard before each step.
 constexpr int64_t kBlockSize = 0xEFFF;
 // The bytes move in chunks that end on multiples of this size in the target:
-// the system copies those as fast as a whole file, where a call per block,
-// or chunks that cross the target's pages, take half as long again.
+// the system copies those as fast as a whole file, where calls of one block
+// take some three times as long, and chunks that start inside a page of the
+// target half as long again.
 constexpr int64_t kChunkSize = 1024 * 1024;
 constexpr int kWritingFileMessage = 33;
 constexpr int kDiskSpaceMessage = 34;
