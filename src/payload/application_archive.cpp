@@ -7,11 +7,10 @@
 #include "payload/extraction.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
+#include "platform/file_copy.h"
 #include "tagfile/text_utils.h"
 
 namespace {
-
-constexpr size_t kCopyBlockSize = 4096;
 
 std::string& applicationArchivePath() {
     static std::string path;
@@ -46,22 +45,22 @@ std::string applicationArchiveBeside(const std::string& fileName) {
     }
     const std::string source = joinPath(launcherDir(), fileName);
     const std::string target = joinPath(createWorkspaceDirectory(), namePart(fileName));
-    std::FILE* in = std::fopen(source.c_str(), "rb");
-    if (in == nullptr) {
+    const platform::RawFile in = platform::RawFile::openForReading(source);
+    if (!in.isOpen()) {
         return path;  // no archive beside the launcher
     }
     errno = 0;
-    std::FILE* out = std::fopen(target.c_str(), "wb");
+    platform::RawFile out = platform::RawFile::createNew(target);
     CopyOutcome outcome;
-    if (out == nullptr) {
+    if (!out.isOpen()) {
         outcome.error = errorNumber();
     } else {
-        outcome = copyBlocks(in, out, -1, kCopyBlockSize, false);
-        if (std::fclose(out) != 0 && outcome.error == 0) {
-            outcome.error = errorNumber();
+        outcome = copyBlocks(in, 0, out, -1, false);
+        const int closeError = out.close();
+        if (outcome.error == 0) {
+            outcome.error = closeError;
         }
     }
-    std::fclose(in);
     if (outcome.error != 0) {
         throw LauncherException(writeFailureText(outcome.error));
     }

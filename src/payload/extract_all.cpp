@@ -5,6 +5,7 @@
 #include "payload/extraction.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
+#include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "tagfile/tag_file.h"
 
@@ -47,9 +48,9 @@ void checkBeforeWriting(const LauncherFile& file) {
                                 kNothingExtracted);
     }
     if (file.entryCount() > 0) {
-        const FilePointer launcher = openLauncherFile();
+        const platform::RawFile launcher = openLauncherFile();
         for (int i = 0; i < file.entryCount(); ++i) {
-            checkEntryBytes(launcher.get(), *file.entryAt(i));
+            checkEntryBytes(launcher, *file.entryAt(i));
         }
     }
     names.push_back(kExtractedInputFileName);

@@ -1,12 +1,11 @@
 #include "payload/extraction.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <vector>
 
 #include "base/error_number.h"
 #include "base/facade.h"
-#include "base/file_pointer.h"
 #include "base/launcher_exception.h"
 #include "base/messages.h"
 #include "base/path_text.h"
@@ -14,19 +13,26 @@
 #include "payload/entry_name.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
+#include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "tagfile/text_utils.h"
 
 namespace {
 
-constexpr size_t kBlockSize = 0xEFFF;
+// The progress display takes one step per block, and a cancel request is
+// heard before each step.
+constexpr int64_t kBlockSize = 0xEFFF;
+// The bytes move in chunks that end on multiples of this size in the target:
+// the system copies those as fast as a whole file, where calls of one block
+// take some three times as long, and chunks that start inside a page of the
+// target half as long again.
+constexpr int64_t kChunkSize = 1024 * 1024;
 constexpr int kWritingFileMessage = 33;
 constexpr int kDiskSpaceMessage = 34;
 constexpr int kCanceledMessage = 35;
 
 // The file an extraction writes: created new, and removed again, with what
-// was written of it, unless the extraction completes.  Its close is checked,
-// as it may write the last bytes.
+// was written of it, unless the extraction completes.  Its close is checked.
 class ExtractionTarget {
 public:
     explicit ExtractionTarget(std::string path) : path_(std::move(path)) {}
@@ -42,8 +48,8 @@ public:
     // Throws when the file exists or cannot be created.
     void create() {
         errno = 0;
-        file_ = platform::createNewFile(path_, platform::NewFile::kData);
-        if (file_ == nullptr) {
+        file_ = platform::RawFile::createNew(path_);
+        if (!file_.isOpen()) {
             if (errno == EEXIST) {
                 throw LauncherException("Cannot write the embedded file " + path_ +
                                         ": a file of that name exists.");
@@ -51,22 +57,15 @@ public:
             throw LauncherException(writeFailureText(errorNumber()));
         }
         created_ = true;
-        // The blocks go straight from the one buffer to the file.
-        std::setvbuf(file_, nullptr, _IONBF, 0);
     }
-    std::FILE* file() const { return file_; }
+    const platform::RawFile& file() const { return file_; }
     // 0, or the error number of a failed close.
-    int close() {
-        errno = 0;
-        const int result = file_ != nullptr && std::fclose(file_) != 0 ? errorNumber() : 0;
-        file_ = nullptr;
-        return result;
-    }
+    int close() { return file_.close(); }
     void keep() { kept_ = true; }
 
 private:
     std::string path_;
-    std::FILE* file_ = nullptr;
+    platform::RawFile file_;
     bool created_ = false;
     bool kept_ = false;
 };
@@ -74,6 +73,26 @@ private:
 std::string incompleteEntryText(const FileIndexEntry& entry) {
     return "The embedded file " + entry.name +
            " is incomplete: the launcher file does not hold all of its bytes.";
+}
+
+// The progress steps due after `copied` bytes of a copy of `length`: one per
+// whole block; at the end, one for the last block however short, or for the
+// block the source ended in, even when it holds nothing.
+int64_t stepsDue(int64_t copied, int64_t length, const CopyOutcome& outcome) {
+    if (outcome.error == 0 && (outcome.endOfSource || copied == length)) {
+        return outcome.endOfSource ? copied / kBlockSize + 1
+                                   : (copied + kBlockSize - 1) / kBlockSize;
+    }
+    return copied / kBlockSize;
+}
+
+// Advances the progress display up to `due` steps, stopping when the user
+// cancels before one of them.
+void stepUpTo(int64_t due, int64_t& stepped) {
+    while (stepped < due && !cancelRequested()) {
+        advanceProgress(1);
+        ++stepped;
+    }
 }
 
 }  // namespace
@@ -87,37 +106,32 @@ void checkEntryName(const FileIndexEntry& entry) {
     }
 }
 
-CopyOutcome copyBlocks(std::FILE* source, std::FILE* target, int64_t length, size_t blockSize,
-                       bool interactive) {
-    std::vector<char> buffer(blockSize);
+CopyOutcome copyBlocks(const platform::RawFile& source, int64_t offset,
+                       const platform::RawFile& target, int64_t length, bool interactive) {
+    platform::FileCopier copier;
     CopyOutcome outcome;
-    int64_t remaining = length;
-    while ((length < 0 || remaining > 0) && !(interactive && cancelRequested())) {
-        const size_t wanted = length < 0 || remaining > static_cast<int64_t>(blockSize)
-                                  ? blockSize
-                                  : static_cast<size_t>(remaining);
-        errno = 0;
-        const size_t got = std::fread(buffer.data(), 1, wanted, source);
-        if (got < wanted && std::ferror(source)) {
-            outcome.error = errorNumber();
-            break;
+    int64_t copied = 0;
+    int64_t stepped = 0;
+    while ((length < 0 || copied < length) && !(interactive && cancelRequested())) {
+        int64_t end = (copied / kChunkSize + 1) * kChunkSize;
+        if (length >= 0) {
+            end = std::min(end, length);
         }
-        outcome.endOfSource = got < wanted;
-        if (got > 0 && std::fwrite(buffer.data(), 1, got, target) < got) {
-            outcome.error = errorNumber();
-            break;
-        }
+        const platform::CopyStep step =
+            copier.copy(source, offset + copied, target, static_cast<size_t>(end - copied));
+        copied += static_cast<int64_t>(step.copied);
+        outcome.error = step.error;
+        // Reaching the end is the normal way for a copy of everything to
+        // finish.
+        const bool ended = step.error == 0 && copied < end;
+        outcome.endOfSource = ended && length >= 0;
         if (interactive) {
-            std::fflush(target);
-            advanceProgress(1);
+            stepUpTo(stepsDue(copied, length, outcome), stepped);
         }
-        remaining -= static_cast<int64_t>(got);
-        if (outcome.endOfSource) {
+        if (step.error != 0 || ended) {
             break;
         }
     }
-    // Reaching the end is the normal way for a copy of everything to finish.
-    outcome.endOfSource = outcome.endOfSource && length >= 0;
     return outcome;
 }
 
@@ -125,18 +139,15 @@ std::string writeFailureText(int error) {
     return loadMessage(kWritingFileMessage) + toDecimal(error) + loadMessage(kDiskSpaceMessage);
 }
 
-FilePointer openLauncherFile() {
-    FilePointer stream(std::fopen(launcherFileName().c_str(), "rb"));
-    if (!stream) {
+platform::RawFile openLauncherFile() {
+    platform::RawFile file = platform::RawFile::openForReading(launcherFileName());
+    if (!file.isOpen()) {
         throw LauncherException("Cannot open launcher file.");
     }
-    // Before any other use of the stream: the blocks go straight into the
-    // one buffer.
-    std::setvbuf(stream.get(), nullptr, _IONBF, 0);
-    return stream;
+    return file;
 }
 
-void checkEntryBytes(std::FILE* launcher, const FileIndexEntry& entry) {
+void checkEntryBytes(const platform::RawFile& launcher, const FileIndexEntry& entry) {
     if (entry.offset < 0 || entry.length < 0) {
         throw LauncherException(
             "The embedded file " + entry.name + " has an invalid place in the file index (offset " +
@@ -148,16 +159,15 @@ void checkEntryBytes(std::FILE* launcher, const FileIndexEntry& entry) {
         throw LauncherException(incompleteEntryText(entry));
     }
     // The last byte must be there.
-    if (entry.length > 0 && (std::fseek(launcher, static_cast<long>(end - 1), SEEK_SET) != 0 ||
-                             std::fgetc(launcher) == EOF)) {
+    if (entry.length > 0 && launcher.size() < end) {
         throw LauncherException(incompleteEntryText(entry));
     }
 }
 
 std::string extract(const FileIndexEntry& entry, const std::string& directory) {
     checkEntryName(entry);
-    const FilePointer source = openLauncherFile();
-    checkEntryBytes(source.get(), entry);
+    const platform::RawFile source = openLauncherFile();
+    checkEntryBytes(source, entry);
     // Room for the entry, and for what a compressed one unpacks into with one
     // partly used cluster per file.  Sums as the stored 32-bit fields give them.
     uint32_t bytes = static_cast<uint32_t>(entry.length);
@@ -169,14 +179,10 @@ std::string extract(const FileIndexEntry& entry, const std::string& directory) {
     if (!enoughFreeSpace(directory, static_cast<int32_t>(bytes), static_cast<int32_t>(extra))) {
         throw LauncherException(loadMessage(kWritingFileMessage) + loadMessage(kDiskSpaceMessage));
     }
-    if (std::fseek(source.get(), entry.offset, SEEK_SET) != 0) {
-        throw LauncherException(incompleteEntryText(entry));
-    }
     const std::string path = joinPath(directory, entry.name);
     ExtractionTarget target(path);
     target.create();
-    const CopyOutcome outcome =
-        copyBlocks(source.get(), target.file(), entry.length, kBlockSize, true);
+    const CopyOutcome outcome = copyBlocks(source, entry.offset, target.file(), entry.length, true);
     const int closeError = target.close();
     if (outcome.error != 0 || closeError != 0) {
         throw LauncherException(writeFailureText(outcome.error != 0 ? outcome.error : closeError));

@@ -1,9 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
-#include "base/file_pointer.h"
+#include "platform/file_copy.h"
 
 struct FileIndexEntry;
 
@@ -12,27 +11,26 @@ struct FileIndexEntry;
 // outside the target directory, or to a device.
 void checkEntryName(const FileIndexEntry& entry);
 
-// The running launcher file, open for reading without a buffer of its own
-// (extraction reads whole blocks).  Throws LauncherException "Cannot open
-// launcher file.".
-FilePointer openLauncherFile();
+// The running launcher file, open for reading.  Throws LauncherException
+// "Cannot open launcher file.".
+platform::RawFile openLauncherFile();
 
 // Throws LauncherException naming the entry unless the launcher file holds
 // all of its bytes: a negative offset or length (a forged 0xFFFFFFFF) and
-// bytes beyond the end of the file are refused.  Moves the stream.
-void checkEntryBytes(std::FILE* launcher, const FileIndexEntry& entry);
+// bytes beyond the end of the file are refused.
+void checkEntryBytes(const platform::RawFile& launcher, const FileIndexEntry& entry);
 
 struct CopyOutcome {
     int error = 0;             // the run-time library's error number, 0 when none
     bool endOfSource = false;  // the source ended before `length` bytes
 };
 
-// Copies `length` bytes (all up to the end when negative) from the source's
-// position in blocks of `blockSize`, holding one block at a time.  An
-// interactive copy flushes and advances the progress display after every
-// block and stops when the user cancels.
-CopyOutcome copyBlocks(std::FILE* source, std::FILE* target, int64_t length, size_t blockSize,
-                       bool interactive);
+// Copies `length` bytes (all up to the end when negative) of the source from
+// `offset` on to the target.  An interactive copy advances the progress
+// display by one step per block of 61,439 bytes and stops when the user
+// cancels, which it asks before every step.
+CopyOutcome copyBlocks(const platform::RawFile& source, int64_t offset,
+                       const platform::RawFile& target, int64_t length, bool interactive);
 
 // "Error writing file = ", the error number and the hint about disk space.
 std::string writeFailureText(int error);

@@ -10,6 +10,7 @@
 #include "payload/cleanup.h"
 #include "payload/launcher_file.h"
 #include "payload/workspace.h"
+#include "support/patterned_bytes.h"
 #include "support/recording_launcher.h"
 #include "support/temp_dir.h"
 #include "tagfile/text_utils.h"
@@ -19,16 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int32_t kBlock = 61439;
-
-// Bytes that differ from one position to the next, so that a block out of
-// place shows.
-std::string pattern(size_t size) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-    }
-    return bytes;
-}
 
 FileIndexEntry entry(const std::string& name, int32_t offset, int32_t length) {
     FileIndexEntry e;
@@ -43,7 +34,7 @@ FileIndexEntry entry(const std::string& name, int32_t offset, int32_t length) {
 class ExtractionTest : public testing::Test {
 protected:
     void SetUp() override {
-        launcherBytes_ = pattern(4 * kBlock + 100);
+        launcherBytes_ = patternedBytes(4 * kBlock + 100);
         runState().launcherFileName = directory_.file("launcher.exe");
         writeFile(runState().launcherFileName, launcherBytes_);
         fs::create_directory(target());
@@ -87,7 +78,9 @@ TEST_F(ExtractionTest, WritesTheEntrysBytesAdvancingOncePerBlock) {
         {17, kBlock, 1},
         {17, kBlock + 1, 2},
         {3, 3 * kBlock + 5, 4},
-        {4 * kBlock + 99, 1, 1},  // the launcher file's last byte
+        {4 * kBlock + 99, 1, 1},   // the launcher file's last byte
+        {100, 4 * kBlock, 4},      // the last block ends with the launcher file
+        {4 * kBlock + 100, 0, 0},  // nothing, at the launcher file's end
     };
     for (const auto& c : cases) {
         std::vector<std::string> calls;
@@ -182,27 +175,80 @@ TEST_F(ExtractionTest, MissingLauncherFileIsAFailure) {
     EXPECT_EQ(failureOf(entry("a.jar", 0, 10), target()), "Cannot open launcher file.");
 }
 
-// Asks to cancel at the first progress step.
-class CancellingLauncher : public RecordingLauncher {
+// Cuts the launcher file short at the first progress step, as when it is
+// replaced while the launcher runs.
+class TruncatingLauncher : public RecordingLauncher {
 public:
-    using RecordingLauncher::RecordingLauncher;
+    TruncatingLauncher(std::vector<std::string>* calls, std::string launcher, uintmax_t size)
+        : RecordingLauncher(calls), launcher_(std::move(launcher)), size_(size) {}
     void stepProgress(int steps) override {
         RecordingLauncher::stepProgress(steps);
-        requestCancel();
+        if (fs::file_size(launcher_) > size_) {
+            fs::resize_file(launcher_, size_);
+        }
     }
+
+private:
+    std::string launcher_;
+    uintmax_t size_;
+};
+
+TEST_F(ExtractionTest, LauncherFileThatEndsEarlyIsAnIncompleteEntryAndLeavesNoFile) {
+    // Long enough that the bytes do not all move at once.
+    runState().launcherFileName = directory_.file("long.exe");
+    const struct {
+        uintmax_t size;  // after the first step
+        size_t steps;
+    } cases[] = {
+        {10 + 30 * kBlock + 500, 31},  // within a block
+        {10 + 30 * kBlock, 31},        // where a block ends: the next one is empty
+    };
+    for (const auto& c : cases) {
+        writeFile(runState().launcherFileName, patternedBytes(40 * kBlock));
+        std::vector<std::string> calls;
+        setCurrentLauncher(
+            std::make_unique<TruncatingLauncher>(&calls, runState().launcherFileName, c.size));
+        EXPECT_EQ(failureOf(entry("cut.bin", 10, 35 * kBlock), target()),
+                  "The embedded file cut.bin is incomplete: the launcher file does not hold all "
+                  "of its bytes.");
+        EXPECT_EQ(calls.size(), c.steps) << "the whole blocks and the one that came short";
+        EXPECT_TRUE(targetFiles().empty());
+    }
+}
+
+// Asks to cancel at the given progress step.
+class CancellingLauncher : public RecordingLauncher {
+public:
+    CancellingLauncher(std::vector<std::string>* calls, size_t step)
+        : RecordingLauncher(calls), calls_(calls), step_(step) {}
+    void stepProgress(int steps) override {
+        RecordingLauncher::stepProgress(steps);
+        if (calls_->size() == step_) {
+            requestCancel();
+        }
+    }
+
+private:
+    std::vector<std::string>* calls_;
+    size_t step_;
 };
 
 TEST_F(ExtractionTest, CancelStopsAfterTheCurrentBlockAndRemovesTheFile) {
-    EXPECT_EXIT(
-        {
-            std::vector<std::string> calls;
-            setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls));
-            const std::string text = failureOf(entry("big.bin", 0, 3 * kBlock), target());
-            // The block written is removed again with its file.
-            const bool removed = !pathExists(joinPath(target(), "big.bin"));
-            std::exit(text == loadMessage(35) && removed && calls.size() == 1 ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
+    // The first block, and one past the bytes that move in one call.
+    for (const size_t step : {1, 20}) {
+        EXPECT_EXIT(
+            {
+                writeFile(runState().launcherFileName, patternedBytes(30 * kBlock));
+                std::vector<std::string> calls;
+                setCurrentLauncher(std::make_unique<CancellingLauncher>(&calls, step));
+                const std::string text = failureOf(entry("big.bin", 0, 25 * kBlock), target());
+                // The blocks written are removed again with their file.
+                const bool removed = !pathExists(joinPath(target(), "big.bin"));
+                std::exit(text == loadMessage(35) && removed && calls.size() == step ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << "cancelled at step " << step;
+    }
 }
 
 }  // namespace

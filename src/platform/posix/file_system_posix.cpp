@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "platform/file_system.h"
+#include "platform/posix/new_file_posix.h"
 
 namespace platform {
 
@@ -64,10 +65,13 @@ void allowExecution(const std::string& path) {
     }
 }
 
-std::FILE* createNewFile(const std::string& path, NewFile contents) {
+int openNewFile(const std::string& path, NewFile contents) {
     const mode_t mode = contents == NewFile::kScript ? 0700 : 0666;
-    const int descriptor =
-        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+std::FILE* createNewFile(const std::string& path, NewFile contents) {
+    const int descriptor = openNewFile(path, contents);
     if (descriptor < 0) {
         return nullptr;
     }

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/file_system.h"
+#include "platform/win32/new_file_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace platform {
@@ -74,20 +75,23 @@ bool createDirectory(const std::string& path) {
 
 void allowExecution(const std::string&) {}
 
-std::FILE* createNewFile(const std::string& path, NewFile contents) {
+int openNewFile(const std::string& path, NewFile contents) {
     const bool text = contents != NewFile::kData;
-    const std::wstring wide = widePath(path);
-    const int descriptor = _wopen(
-        wide.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_NOINHERIT | (text ? _O_TEXT : _O_BINARY),
-        _S_IREAD | _S_IWRITE);
+    return _wopen(widePath(path).c_str(),
+                  _O_WRONLY | _O_CREAT | _O_EXCL | _O_NOINHERIT | (text ? _O_TEXT : _O_BINARY),
+                  _S_IREAD | _S_IWRITE);
+}
+
+std::FILE* createNewFile(const std::string& path, NewFile contents) {
+    const int descriptor = openNewFile(path, contents);
     if (descriptor < 0) {
         return nullptr;
     }
-    std::FILE* file = _fdopen(descriptor, text ? "w" : "wb");
+    std::FILE* file = _fdopen(descriptor, contents != NewFile::kData ? "w" : "wb");
     if (file == nullptr) {
         const int error = errno;
         _close(descriptor);
-        DeleteFileW(wide.c_str());
+        DeleteFileW(widePath(path).c_str());
         errno = error;
     }
     return file;
