@@ -24,8 +24,8 @@ const char* const kLegacyName = "l\xFC.txt";  // Windows-1252
 
 UINT systemLocaleCodePage() {
     DWORD codePage = 0;
-    GetLocaleInfoEx(LOCALE_NAME_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                    reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(WCHAR));
+    GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(WCHAR));
     return codePage;
 }
 

@@ -11,11 +11,13 @@ namespace {
 // Unicode-only locale) or a failed call reads as Windows-1252, which gives
 // every byte a character, so no byte of a file is dropped.
 UINT legacyCodePage() {
+    WCHAR locale[LOCALE_NAME_MAX_LENGTH];
     DWORD codePage = 0;
-    const int got = GetLocaleInfoEx(
-        LOCALE_NAME_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-        reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(WCHAR));
-    return got > 0 && codePage != 0 ? codePage : 1252;
+    const bool known =
+        GetSystemDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) > 0 &&
+        GetLocaleInfoEx(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(WCHAR)) > 0;
+    return known && codePage != 0 ? codePage : 1252;
 }
 
 // The text from one code page to another through UTF-16.  Bytes that are
