@@ -1,6 +1,7 @@
-// Fuzzes the tag file reader on the fuzzer's bytes in memory.  Any bytes
-// either parse or stop with the reader's LauncherException; whatever parses
-// is written out and must read back as the same tags, values and order.
+// Fuzzes the tag file reader on the fuzzer's bytes in memory, taken as text
+// as the loader takes a file's bytes (tagFileText).  Any bytes either parse or stop with the
+// reader's LauncherException; whatever parses is written out and must read back as the same tags,
+// values and order.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "base/launcher_exception.h"
 #include "tagfile/tag_file.h"
+#include "tagfile/tag_file_source.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ bool sameTags(const TagFile& a, const TagFile& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TagFile tags;
     try {
-        tags.parse(std::string(reinterpret_cast<const char*>(data), size), "fuzz.tag");
+        tags.parse(tagFileText(std::string(reinterpret_cast<const char*>(data), size)), "fuzz.tag");
     } catch (const LauncherException&) {
         return 0;
     }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text_encoding.h"
+
 namespace {
 
 struct LogState {
@@ -50,7 +52,7 @@ void writeLog(const std::string& text, int level) {
         std::fputs("------------------\n", file);
         s.separatorWritten = true;
     }
-    std::fprintf(file, "%s%s\n", prefixFor(level), text.c_str());
+    std::fprintf(file, "%s%s\n", prefixFor(level), platform::utf8FromNarrow(text).c_str());
     std::fflush(file);
     std::fclose(file);
 }
@@ -74,6 +76,6 @@ void writeDebugLog(const std::string& text, bool withLineEnd) {
     if (file == nullptr) {
         return;
     }
-    std::fprintf(file, withLineEnd ? "%s\n" : "%s", text.c_str());
+    std::fprintf(file, withLineEnd ? "%s\n" : "%s", platform::utf8FromNarrow(text).c_str());
     std::fclose(file);
 }

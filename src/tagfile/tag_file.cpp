@@ -7,6 +7,7 @@
 #include "base/launcher_exception.h"
 #include "base/log.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 #include "tagfile/tag_file_source.h"
 #include "tagfile/text_utils.h"
 
@@ -223,7 +224,7 @@ void TagFile::write(const std::string& fileName, WriteMode mode) const {
                                 : std::fopen(fileName.c_str(), "w");
     int error = file == nullptr ? errorNumber() : 0;
     if (file != nullptr) {
-        const std::string bytes = text();
+        const std::string bytes = platform::utf8FromNarrow(text());
         errno = 0;
         if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
             error = errorNumber();

@@ -45,7 +45,7 @@ public:
     // several values, as a list ended by "/:".  Values are written byte for
     // byte; one that contains a line end cannot be read back as it was.
     std::string text() const;
-    // Writes text() to the file in text mode: kReplace replaces the file,
+    // Writes text() to the file in text mode, in UTF-8: kReplace replaces the file,
     // kCreateNew creates it and fails when anything of that name exists.
     // Throws LauncherException "Unable to write file: <name> (<reason>)"
     // when it cannot be created or a write or its close fails; a new file is

@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "base/file_pointer.h"
+#include "platform/text_encoding.h"
+#include "tagfile/utf8.h"
 
 namespace {
 
 constexpr size_t kBlockSize = 64 * 1024;
 constexpr char kEndOfFileMark = '\x1A';
+const char* const kByteOrderMark = "\xEF\xBB\xBF";
 // A tag file is text that people write; what is larger is none, and a device
 // that never ends (/dev/zero) is refused before it fills the memory.
 constexpr size_t kMaxTagFileBytes = 64 << 20;
@@ -36,6 +39,16 @@ bool appendFromStream(std::FILE* stream, long limit, std::string& bytes) {
 
 }  // namespace
 
+std::string tagFileText(const std::string& bytes) {
+    // A byte order mark says UTF-8 whatever follows; a byte that is no
+    // character there reads as U+FFFD.
+    if (bytes.compare(0, 3, kByteOrderMark) == 0) {
+        return platform::narrowFromFile(bytes.substr(3), platform::FileEncoding::kUtf8);
+    }
+    return platform::narrowFromFile(
+        bytes, isUtf8(bytes) ? platform::FileEncoding::kUtf8 : platform::FileEncoding::kLegacy);
+}
+
 bool readTagFileText(const std::string& path, std::string& text) {
     text.clear();
     const FilePointer file(std::fopen(path.c_str(), "rb"));
@@ -46,6 +59,7 @@ bool readTagFileText(const std::string& path, std::string& text) {
     if (mark != std::string::npos) {
         text.erase(mark);
     }
+    text = tagFileText(text);
     return true;
 }
 
@@ -54,5 +68,9 @@ bool readStreamRegion(std::FILE* stream, long offset, long length, std::string& 
     if (offset < 0 || std::fseek(stream, offset, SEEK_SET) != 0) {
         return false;
     }
-    return length <= 0 || appendFromStream(stream, length, bytes);
+    if (length > 0 && !appendFromStream(stream, length, bytes)) {
+        return false;
+    }
+    bytes = tagFileText(bytes);
+    return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "base/launcher_exception.h"
 #include "support/temp_dir.h"
 #include "tagfile/tag_file.h"
+#include "tagfile/tag_file_source.h"
 
 // A tag file's contents as one comparable, printable value.
 using TagList = std::vector<std::pair<std::string, std::vector<std::string>>>;
@@ -37,11 +40,20 @@ protected:
         return std::string();
     }
 
-    // The tags parsed from the bytes of a written copy of `tags`.
+    // The tags of a written copy of `tags`, read back whole as the launcher
+    // reads a tag file (in UTF-8, as written) but without ending it at a
+    // Ctrl-Z byte.
     TagList writtenAndReadBack(const TagFile& tags) const {
         tags.write(path());
+        std::FILE* stream = std::fopen(path().c_str(), "rb");
+        std::string text;
+        const bool read = stream != nullptr && readStreamRegion(stream, 0, LONG_MAX, text);
+        if (stream != nullptr) {
+            std::fclose(stream);
+        }
+        EXPECT_TRUE(read);
         TagFile back;
-        back.parse(readFile(path()), "test.tag");
+        back.parse(text, "test.tag");
         return contents(back);
     }
 

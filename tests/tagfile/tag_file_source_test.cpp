@@ -4,8 +4,10 @@
 #include <string>
 
 #include "platform/system.h"
+#include "platform/text_encoding.h"
 #include "tagfile/tag_file_fixture.h"
 #include "tagfile/tag_file_source.h"
+#include "tagfile/text_utils.h"
 
 namespace {
 
@@ -35,7 +37,7 @@ TEST_P(RegionTest, HoldsTheEntrysBytesOnly) {
     std::string bytes = "stale";
     EXPECT_TRUE(readStreamRegion(stream, GetParam().offset, GetParam().length, bytes));
     std::fclose(stream);
-    EXPECT_EQ(bytes, GetParam().bytes);
+    EXPECT_EQ(bytes, tagFileText(GetParam().bytes));
     TagFile tags;
     EXPECT_EQ(parse(tags, bytes), GetParam().error);
 }
@@ -56,6 +58,60 @@ INSTANTIATE_TEST_SUITE_P(
                    "Syntax error in test.tag at line 2 ==> Missing colon at the end of the tag "
                    "name."}),
     [](const testing::TestParamInfo<RegionCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
+// A tag file is read as UTF-8 when its bytes are UTF-8, otherwise in the
+// user's legacy code page; an embedded one is judged by its own bytes, never
+// by the binary bytes around it.
+struct EncodingCase {
+    std::string bytes;
+    std::string body;  // without a byte order mark
+    platform::FileEncoding encoding;
+};
+
+class EncodingTest : public TagFileTest, public testing::WithParamInterface<EncodingCase> {
+protected:
+    std::string expected() const {
+        return platform::narrowFromFile(GetParam().body, GetParam().encoding);
+    }
+};
+
+TEST_P(EncodingTest, AFileOnDisk) {
+    writeFile(path(), GetParam().bytes);
+    std::string text;
+    ASSERT_TRUE(readTagFileText(path(), text));
+    EXPECT_EQ(text, expected());
+    EXPECT_EQ(TagFile(path()).getValue("LOGFILE"), trim(expected().substr(9)));
+}
+
+TEST_P(EncodingTest, AnEmbeddedFileBetweenBinaryBytes) {
+    const std::string before =
+        "\x7f"
+        "ELF\xff\xfe\xC3"s;
+    writeFile(path(), before + GetParam().bytes + "\xBC\xFC\0"s);
+    std::FILE* stream = std::fopen(path().c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    std::string text;
+    EXPECT_TRUE(readStreamRegion(stream, static_cast<long>(before.size()),
+                                 static_cast<long>(GetParam().bytes.size()), text));
+    std::fclose(stream);
+    EXPECT_EQ(text, expected());
+}
+
+const char* const kUtf8Name = "LOGFILE: l\xC3\xBC\xF0\x9F\x98\x80.txt\n";
+const char* const kLegacyName = "LOGFILE: l\xFC.txt\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EncodingTest,
+    testing::Values(
+        EncodingCase{kUtf8Name, kUtf8Name, platform::FileEncoding::kUtf8},
+        EncodingCase{kLegacyName, kLegacyName, platform::FileEncoding::kLegacy},
+        EncodingCase{"\xEF\xBB\xBF"s + kUtf8Name, kUtf8Name, platform::FileEncoding::kUtf8},
+        EncodingCase{"\xEF\xBB\xBF"s + kLegacyName, kLegacyName, platform::FileEncoding::kUtf8},
+        // A character cut short at the end of the file.
+        EncodingCase{"LOGFILE: a\xC3"s, "LOGFILE: a\xC3", platform::FileEncoding::kLegacy}),
+    [](const testing::TestParamInfo<EncodingCase>& info) {
         return "Case" + std::to_string(info.index);
     });
 
