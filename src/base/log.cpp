@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/line_output.h"
+
 namespace {
 
 struct LogState {
@@ -50,7 +52,7 @@ void writeLog(const std::string& text, int level) {
         std::fputs("------------------\n", file);
         s.separatorWritten = true;
     }
-    std::fprintf(file, "%s%s\n", prefixFor(level), text.c_str());
+    writeLine(file, prefixFor(level) + text);
     std::fflush(file);
     std::fclose(file);
 }
@@ -74,6 +76,10 @@ void writeDebugLog(const std::string& text, bool withLineEnd) {
     if (file == nullptr) {
         return;
     }
-    std::fprintf(file, withLineEnd ? "%s\n" : "%s", text.c_str());
+    if (withLineEnd) {
+        writeLine(file, text);
+    } else {
+        std::fputs(text.c_str(), file);
+    }
     std::fclose(file);
 }
