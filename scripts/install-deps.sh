@@ -2,13 +2,14 @@
 # Installs the Debian packages the build and the tests need, only those that
 # are missing, so a machine that has them pays nothing.  locales-all gives
 # Wine the user languages the catalog tests switch between; clang and its
-# runtime library bring libFuzzer, and clang with lld links the Windows
-# release stubs.  The JDK compiles the Java classes and runs them in the
-# native end-to-end tests.  The fonts give the progress dialog's Chinese,
-# Japanese, Korean, Hebrew and Arabic texts their glyphs under Wine.
+# runtime library bring libFuzzer.  The JDK compiles the Java classes and
+# runs them in the native end-to-end tests.  The fonts give the progress
+# dialog's Chinese, Japanese, Korean, Hebrew and Arabic texts their glyphs
+# under Wine.
 set -eu
-packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest
-g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick locales-all clang lld libclang-rt-14-dev
+# lld links the Windows release stubs, with clang as its driver.
+packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest lld
+g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick locales-all clang libclang-rt-14-dev
 openjdk-17-jdk-headless fonts-wqy-microhei fonts-dejavu-core"
 missing=""
 for package in $packages; do
