@@ -32,6 +32,7 @@ report_size launcher.exe "$(size "$release/src/launcher.exe")"
 report_size launcher-admin.exe "$(size "$release/src/launcher-admin.exe")"
 report_size vdpack.exe "$(size "$release/tools/vdpack.exe")"
 report_size "vdpack (stripped)" "$(size "$stripped_vdpack")"
+report_size startup_hello.exe "$(size "$release/bench/startup_hello.exe")"
 limit=327680
 launcher=$(size "$release/src/launcher.exe")
 printf 'launcher.exe against the aim of 320 KiB (%d bytes): %+d bytes\n' $limit $((launcher - limit))
