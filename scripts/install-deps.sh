@@ -8,7 +8,8 @@
 # under Wine.  osslsigncode and openssl sign a launcher file with a throw-away
 # certificate in the signing tests.
 set -eu
-packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest
+# lld links the Windows release stubs, with clang as its driver.
+packages="cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest lld
 g++-mingw-w64-x86-64-posix wine64 xvfb imagemagick locales-all clang libclang-rt-14-dev
 openjdk-17-jdk-headless fonts-wqy-microhei fonts-dejavu-core osslsigncode openssl"
 missing=""

@@ -6,6 +6,7 @@
 #include "app/launcher_objects.h"
 #include "base/facade.h"
 #include "base/launcher_exception.h"
+#include "base/line_output.h"
 #include "base/log.h"
 #include "base/messages.h"
 #include "base/variable_store.h"
@@ -43,7 +44,7 @@ void installAction(bool showProgress, const std::string& installer,
     ProcessRunner().run(installerCommandLine(installer), destination, showProgress, false, true,
                         nullptr, nullptr, false);
     const std::string jvmFile = completeInstalledJvmFile(destination, false);
-    std::printf("%s\n", jvmFile.c_str());
+    writeLine(stdout, jvmFile);
     std::fflush(stdout);
 }
 
@@ -59,10 +60,10 @@ void searchAction(bool showProgress, bool showFailure) {
     } catch (...) {
         writeLog("Unexpected failure in search.", kLogError);
     }
-    std::printf("%ld\n", found);
+    writeLine(stdout, std::to_string(found));
     if (found != 0) {
-        std::printf("%s\n", getText(1).c_str());
-        std::printf("%s\n", getText(2).c_str());
+        writeLine(stdout, getText(1));
+        writeLine(stdout, getText(2));
         forgetWorkspaceFile(getText(2));
     }
     std::fflush(stdout);
@@ -87,14 +88,15 @@ void searchAllAction(bool showProgress, bool showFailure) {
         if (showFailure) {
             reportMessage(message);
         }
-        std::printf("0\n");
+        writeLine(stdout, "0");
         std::fflush(stdout);
         return;
     }
-    std::printf("%ld\n", static_cast<long>(lines.size() / 2));
+    writeLine(stdout, std::to_string(lines.size() / 2));
     for (size_t i = 0; i < lines.size(); i += 2) {
         forgetWorkspaceFile(lines[i + 1]);
-        std::printf("%s\n%s\n", lines[i].c_str(), lines[i + 1].c_str());
+        writeLine(stdout, lines[i]);
+        writeLine(stdout, lines[i + 1]);
     }
     std::fflush(stdout);
 }
@@ -103,6 +105,6 @@ void verifyAction(bool showProgress, bool showFailure, const std::string& jvmFil
                   const std::string& home) {
     TagFile tags(jvmFile);
     verifyJvm(launcherObjects().jvmSearch(), showProgress, showFailure, tags, home);
-    std::printf("%ld\n", static_cast<long>(getNumber(1)));
+    writeLine(stdout, std::to_string(getNumber(1)));
     std::fflush(stdout);
 }

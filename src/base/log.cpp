@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/line_output.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -52,7 +53,7 @@ void writeLog(const std::string& text, int level) {
         std::fputs("------------------\n", file);
         s.separatorWritten = true;
     }
-    std::fprintf(file, "%s%s\n", prefixFor(level), platform::utf8FromNarrow(text).c_str());
+    writeLine(file, prefixFor(level) + platform::utf8FromNarrow(text));
     std::fflush(file);
     std::fclose(file);
 }
@@ -76,6 +77,11 @@ void writeDebugLog(const std::string& text, bool withLineEnd) {
     if (file == nullptr) {
         return;
     }
-    std::fprintf(file, withLineEnd ? "%s\n" : "%s", platform::utf8FromNarrow(text).c_str());
+    const std::string written = platform::utf8FromNarrow(text);
+    if (withLineEnd) {
+        writeLine(file, written);
+    } else {
+        std::fputs(written.c_str(), file);
+    }
     std::fclose(file);
 }

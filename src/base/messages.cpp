@@ -1,6 +1,6 @@
 #include "base/messages.h"
 
-#include <cstdio>
+#include <string>
 
 #include "base/launcher_exception.h"
 #include "platform/catalog.h"
@@ -21,10 +21,8 @@ std::string loadMessage(int id) {
 std::string formatText(const std::string& format, const std::vector<std::string>& inserts) {
     std::string result;
     if (!platform::formatWithInserts(format, inserts, result)) {
-        char text[64];
-        std::snprintf(text, sizeof text, "Format message failed. Err = %lu",
-                      platform::lastErrorCode());
-        throw LauncherException(text);
+        throw LauncherException("Format message failed. Err = " +
+                                std::to_string(platform::lastErrorCode()));
     }
     return result;
 }

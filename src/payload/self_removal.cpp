@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/line_output.h"
 #include "base/log.h"
 #include "base/run_state.h"
 #include "payload/wininit.h"
@@ -61,7 +62,7 @@ platform::SelfRemovalPlan writeSelfRemovalScript(const std::string& launcher) {
     }
     bool written = true;
     for (const std::string& line : platform::selfRemovalScriptLines(plan)) {
-        written = written && std::fprintf(script, "%s\n", line.c_str()) >= 0;
+        written = written && writeLine(script, line);
     }
     written = std::fclose(script) == 0 && written;
     if (!written) {

@@ -1,6 +1,7 @@
 #include "frontend/console/console_launcher.h"
 
 #include "app/run.h"
+#include "base/line_output.h"
 #include "base/messages.h"
 #include "platform/paths.h"
 #include "tagfile/text_utils.h"
@@ -40,7 +41,7 @@ int ConsoleLauncher::run() {
 }
 
 void ConsoleLauncher::printLine(const std::string& text) {
-    std::fprintf(out_, "%s\n", text.c_str());
+    writeLine(out_, text);
     std::fflush(out_);
     atLineStart_ = true;
 }

@@ -2,7 +2,6 @@
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/environment.h"
@@ -127,9 +126,7 @@ std::string systemErrorText(unsigned long code) {
     if (length > 0 && buffer != nullptr) {
         text.assign(buffer, length);
     } else {
-        char fallback[48];
-        std::snprintf(fallback, sizeof fallback, "System error %lu.", code);
-        text = fallback;
+        text = "System error " + std::to_string(code) + ".";
     }
     LocalFree(buffer);
     return text;
