@@ -7,11 +7,11 @@ registry."""
 import os
 import pathlib
 import shutil
-import tempfile
 import unittest
 
 from harness import (LAUNCHER, WINDOWS, PackedRunTestCase, native_path, pack, run_launcher,
                      text, write_tag_file)
+import wine_drives
 
 TEST_JAVA = os.environ.get("TEST_JAVA", "")
 DRIVE_TREE = None  # the directory that drive D: shows
@@ -37,18 +37,12 @@ def setUpModule():
     global DRIVE_TREE, PREFIX
     if not WINDOWS:
         return
-    from wine_drives import DriveScanPrefix
-
-    DRIVE_TREE = pathlib.Path(tempfile.mkdtemp(prefix="launcher-drive-d-"))
-    PREFIX = DriveScanPrefix(DRIVE_TREE)
-    # Every Wine program of this file, vdpack included, runs in that session.
-    os.environ["WINEPREFIX"] = str(PREFIX.prefix)
+    PREFIX = wine_drives.open_for_module()
+    DRIVE_TREE = PREFIX.tree
 
 
 def tearDownModule():
-    if PREFIX:
-        PREFIX.close()
-        shutil.rmtree(DRIVE_TREE, ignore_errors=True)
+    wine_drives.close_for_module(PREFIX)
 
 
 def install_jvm(home, properties, exe="bin/java.exe"):

@@ -10,12 +10,12 @@ under /usr/lib/jvm."""
 import os
 import pathlib
 import shutil
-import tempfile
 import unittest
 from collections import namedtuple
 
 from harness import (SOURCE_DIR, WINDOWS, PackedRunTestCase, native_path, run_launcher, text,
                      write_tag_file)
+import wine_drives
 from test_jvm_search import install_jvm, verify_archive
 
 READY = SOURCE_DIR / "resources" / "jvm"
@@ -67,17 +67,12 @@ def setUpModule():
         os.environ.pop(name, None)
     if not WINDOWS:
         return
-    from wine_drives import DriveScanPrefix
-
-    DRIVE_TREE = pathlib.Path(tempfile.mkdtemp(prefix="launcher-drive-d-"))
-    PREFIX = DriveScanPrefix(DRIVE_TREE)
-    os.environ["WINEPREFIX"] = str(PREFIX.prefix)
+    PREFIX = wine_drives.open_for_module()
+    DRIVE_TREE = PREFIX.tree
 
 
 def tearDownModule():
-    if PREFIX:
-        PREFIX.close()
-        shutil.rmtree(DRIVE_TREE, ignore_errors=True)
+    wine_drives.close_for_module(PREFIX)
 
 
 class ReadyFileTestCase(PackedRunTestCase):

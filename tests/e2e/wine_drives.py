@@ -5,7 +5,9 @@ passes it over while programs of the build tree still run from it."""
 import fcntl
 import os
 import pathlib
+import shutil
 import subprocess
+import tempfile
 
 from harness import EMULATOR, SOURCE_DIR, WINESERVER
 
@@ -66,3 +68,20 @@ class DriveScanPrefix:
         if self.drive.is_symlink():
             self.drive.unlink()
         self._lock.close()
+
+
+def open_for_module():
+    """A drive-scan session for a test module, with a new directory as drive
+    D: (`tree`); every Wine program of the module, vdpack included, runs in
+    it.  `close_for_module` ends it and removes the directory."""
+    tree = pathlib.Path(tempfile.mkdtemp(prefix="launcher-drive-d-"))
+    prefix = DriveScanPrefix(tree)
+    prefix.tree = tree
+    os.environ["WINEPREFIX"] = str(prefix.prefix)
+    return prefix
+
+
+def close_for_module(prefix):
+    if prefix:
+        prefix.close()
+        shutil.rmtree(prefix.tree, ignore_errors=True)
