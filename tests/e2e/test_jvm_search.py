@@ -14,7 +14,6 @@ from harness import (LAUNCHER, WINDOWS, PackedRunTestCase, native_path, pack, ru
 import wine_drives
 
 TEST_JAVA = os.environ.get("TEST_JAVA", "")
-DRIVE_TREE = None  # the directory that drive D: shows
 PREFIX = None
 
 VENDOR = "Stand-in Vendor"
@@ -34,11 +33,10 @@ JVM_FILE = {
 
 
 def setUpModule():
-    global DRIVE_TREE, PREFIX
+    global PREFIX
     if not WINDOWS:
         return
     PREFIX = wine_drives.open_for_module()
-    DRIVE_TREE = PREFIX.tree
 
 
 def tearDownModule():
@@ -73,19 +71,7 @@ def written_tags(path):
 
 
 @unittest.skipUnless(WINDOWS, "drives, registry hints and java.exe are Windows matters")
-class JvmSearch(PackedRunTestCase):
-    def setUp(self):
-        super().setUp()
-        # This test's own directory on drive D:, which the drive scan walks.
-        self.name = self.id().rsplit(".", 1)[-1][len("test_"):][:40]
-        self.tree = DRIVE_TREE / self.name
-        self.tree.mkdir()
-        self.addCleanup(shutil.rmtree, self.tree, ignore_errors=True)
-
-    def on_d(self, relative):
-        """A path in this test's directory on drive D:."""
-        return f"D:\\{self.name}\\{relative}"
-
+class JvmSearch(wine_drives.OwnDirectoryOnD, PackedRunTestCase):
     def registry_hint(self, home, value=("/v", "JavaHome")):
         """A platform hint whose registry value, written for this test,
         names the home: the value JavaHome of the test's key, or with
@@ -310,7 +296,7 @@ class JvmSearch(PackedRunTestCase):
         # The temp directory, named in other letter case than the drive
         # lists it, and a recycle bin at the top of the drive.
         install_jvm(self.tree / "temp" / "jre", CURRENT)
-        recycled = DRIVE_TREE / ("RECYCLER-" + self.name)
+        recycled = PREFIX.tree / ("RECYCLER-" + self.name)
         self.addCleanup(shutil.rmtree, recycled, ignore_errors=True)
         install_jvm(recycled / "jre", CURRENT)
         launcher = self.searching_launcher({"SEARCH_ALL": "1"})

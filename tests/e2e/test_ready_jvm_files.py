@@ -23,7 +23,6 @@ LINUX_READY = READY / "linux"
 VERIFY_JAR = os.environ.get("VERIFY_JAR", "")
 JVM_ROOT = pathlib.Path("/usr/lib/jvm")
 TEMURIN_25 = JVM_ROOT / "temurin-25-jdk-amd64"
-DRIVE_TREE = None  # the directory that drive D: shows
 PREFIX = None
 
 # What each vendor's java reports beside its version.  Temurin 8 names
@@ -61,14 +60,13 @@ def jvm(vendor, version):
 
 
 def setUpModule():
-    global DRIVE_TREE, PREFIX
+    global PREFIX
     # The files' environment hints must see only what a test gives them.
     for name in ("JAVA_HOME", "JDK_HOME"):
         os.environ.pop(name, None)
     if not WINDOWS:
         return
     PREFIX = wine_drives.open_for_module()
-    DRIVE_TREE = PREFIX.tree
 
 
 def tearDownModule():
@@ -214,17 +212,7 @@ WINDOWS_CASES = [
 
 
 @unittest.skipUnless(WINDOWS, "the registry and java.exe are Windows matters")
-class WindowsReadyFiles(ReadyFileTestCase):
-    def setUp(self):
-        super().setUp()
-        self.name = self.id().rsplit(".", 1)[-1][len("test_"):][:30]
-        self.tree = DRIVE_TREE / self.name
-        self.tree.mkdir()
-        self.addCleanup(shutil.rmtree, self.tree, ignore_errors=True)
-
-    def on_d(self, relative):
-        return f"D:\\{self.name}\\{relative}"
-
+class WindowsReadyFiles(wine_drives.OwnDirectoryOnD, ReadyFileTestCase):
     def write_registry(self, removed, values=()):
         """Removes the keys `removed` and then writes the string values
         (key, name, data, view), in both views.  A registry script per view

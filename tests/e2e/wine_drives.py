@@ -70,6 +70,9 @@ class DriveScanPrefix:
         self._lock.close()
 
 
+_module_prefix = None
+
+
 def open_for_module():
     """A drive-scan session for a test module, with a new directory as drive
     D: (`tree`); every Wine program of the module, vdpack included, runs in
@@ -78,6 +81,8 @@ def open_for_module():
     prefix = DriveScanPrefix(tree)
     prefix.tree = tree
     os.environ["WINEPREFIX"] = str(prefix.prefix)
+    global _module_prefix
+    _module_prefix = prefix
     return prefix
 
 
@@ -85,3 +90,19 @@ def close_for_module(prefix):
     if prefix:
         prefix.close()
         shutil.rmtree(prefix.tree, ignore_errors=True)
+
+
+class OwnDirectoryOnD:
+    """A test case mixin: each test gets a directory of its own on drive D:
+    of the module's session, `tree`, which the drive scan walks."""
+
+    def setUp(self):
+        super().setUp()
+        self.name = self.id().rsplit(".", 1)[-1][len("test_"):][:30]
+        self.tree = _module_prefix.tree / self.name
+        self.tree.mkdir()
+        self.addCleanup(shutil.rmtree, self.tree, ignore_errors=True)
+
+    def on_d(self, relative):
+        """A path in this test's directory on drive D:."""
+        return f"D:\\{self.name}\\{relative}"
