@@ -10,6 +10,7 @@
 #include "base/launcher_exception.h"
 #include "base/messages.h"
 #include "platform/process.h"
+#include "platform/recursive_mutex.h"
 #include "platform/system.h"
 
 namespace {
@@ -35,7 +36,7 @@ constexpr std::chrono::milliseconds kLateOutputTime(2000);
 // The children that runners wait for, which a launcher that is being ended
 // ends first; shared with the thread that takes the interruption.
 struct WaitedChildren {
-    std::mutex mutex;
+    platform::RecursiveMutex mutex;
     std::vector<platform::ChildProcess*> children;
     bool closed = false;  // the launcher is being ended: no more children
 };
@@ -52,7 +53,7 @@ class StartedChild {
 public:
     StartedChild(platform::ChildProcess& child, const platform::ChildStart& start) : child_(child) {
         WaitedChildren& waited = waitedChildren();
-        std::lock_guard<std::mutex> lock(waited.mutex);
+        std::lock_guard<platform::RecursiveMutex> lock(waited.mutex);
         if (waited.closed) {
             throw LauncherException("The launcher is being ended: it starts no more programs.");
         }
@@ -65,7 +66,7 @@ public:
     }
     ~StartedChild() {
         WaitedChildren& waited = waitedChildren();
-        std::lock_guard<std::mutex> lock(waited.mutex);
+        std::lock_guard<platform::RecursiveMutex> lock(waited.mutex);
         waited.children.erase(std::remove(waited.children.begin(), waited.children.end(), &child_),
                               waited.children.end());
     }
@@ -223,7 +224,7 @@ int runPlainly(const std::string& commandLine, const std::string& workingDirecto
 
 void endChildrenForGood() {
     WaitedChildren& waited = waitedChildren();
-    std::lock_guard<std::mutex> lock(waited.mutex);
+    std::lock_guard<platform::RecursiveMutex> lock(waited.mutex);
     waited.closed = true;
     for (platform::ChildProcess* child : waited.children) {
         child->terminate();

@@ -49,7 +49,7 @@ void removeAll(std::vector<std::string>& list, const char* debugLabel) {
 }  // namespace
 
 void cleanUp() {
-    std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+    std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
     removeAll(directoryCleanupList(), "Launcher: Deleting dir: ");
     removeAll(fileCleanupList(), "Launcher: Deleting file: ");
     RunState& run = runState();
@@ -66,7 +66,7 @@ void cleanUp() {
 }
 
 void cleanUpForTheEnd() {
-    std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+    std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
     try {
         cleanUp();
     } catch (...) {

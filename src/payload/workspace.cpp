@@ -22,7 +22,7 @@ constexpr unsigned kNameRetryDelay = 200;
 constexpr int kDirectoryAttempts = 10;
 
 struct WorkspaceState {
-    std::recursive_mutex mutex;
+    platform::RecursiveMutex mutex;
     std::string tempDirectory;  // "-vd:tempdir", else the system's, once asked
     std::vector<std::string> directories;
     std::vector<std::string> files;
@@ -56,7 +56,7 @@ std::string uniqueWorkspaceName(const std::string& directory) {
 }
 
 void forget(std::vector<std::string>& list, const std::string& path) {
-    std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    std::lock_guard<platform::RecursiveMutex> lock(state().mutex);
     const auto found = std::find_if(list.begin(), list.end(), [&path](const std::string& entry) {
         return equalsIgnoringCase(entry, path);
     });
@@ -68,14 +68,14 @@ void forget(std::vector<std::string>& list, const std::string& path) {
 }  // namespace
 
 void setTempDirectory(const std::string& directory) {
-    std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    std::lock_guard<platform::RecursiveMutex> lock(state().mutex);
     state().tempDirectory = directory;
 }
 
 std::string tempDirectory() {
     std::string path;
     {
-        std::lock_guard<std::recursive_mutex> lock(state().mutex);
+        std::lock_guard<platform::RecursiveMutex> lock(state().mutex);
         if (state().tempDirectory.empty()) {
             state().tempDirectory = platform::tempPath();
         }
@@ -94,7 +94,7 @@ std::string tempDirectory() {
 // so that the cleanup never meets an unregistered one.
 std::string createWorkspaceDirectory() {
     const std::string temp = tempDirectory();
-    std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    std::lock_guard<platform::RecursiveMutex> lock(state().mutex);
     unsigned long error = 0;
     for (int attempt = 0; attempt < kDirectoryAttempts; ++attempt) {
         refuseWhenClosed();
@@ -117,7 +117,7 @@ std::string createWorkspaceDirectory() {
 
 std::string createWorkspaceFile() {
     const std::string temp = tempDirectory();
-    std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    std::lock_guard<platform::RecursiveMutex> lock(state().mutex);
     refuseWhenClosed();
     const std::string path = uniqueWorkspaceName(temp);
     state().files.push_back(path);
@@ -125,11 +125,11 @@ std::string createWorkspaceFile() {
 }
 
 void closeWorkspace() {
-    std::lock_guard<std::recursive_mutex> lock(state().mutex);
+    std::lock_guard<platform::RecursiveMutex> lock(state().mutex);
     state().closed = true;
 }
 
-std::recursive_mutex& cleanupListsMutex() {
+platform::RecursiveMutex& cleanupListsMutex() {
     return state().mutex;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/recursive_mutex.h"
+
 struct FileIndexEntry;
 class LauncherFile;
 
@@ -30,7 +32,7 @@ void closeWorkspace();
 // Both lists are shared with the thread that ends the session: whoever uses
 // the references holds cleanupListsMutex(), and the cleanup holds it for its
 // whole run.
-std::recursive_mutex& cleanupListsMutex();
+platform::RecursiveMutex& cleanupListsMutex();
 std::vector<std::string>& directoryCleanupList();
 std::vector<std::string>& fileCleanupList();
 void forgetWorkspaceDirectory(const std::string& path);

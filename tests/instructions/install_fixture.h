@@ -68,7 +68,7 @@ protected:
     }
 
     static bool inCleanupList(const std::string& directory) {
-        const std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        const std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
         for (const std::string& path : directoryCleanupList()) {
             if (path == directory) {
                 return true;

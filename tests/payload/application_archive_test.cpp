@@ -32,7 +32,7 @@ protected:
 
     // Whether the path is a file directly inside a workspace directory.
     static bool inWorkspace(const std::string& path) {
-        std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
         const std::string parent = fs::path(path).parent_path().string();
         const auto& list = directoryCleanupList();
         return std::find(list.begin(), list.end(), parent) != list.end();

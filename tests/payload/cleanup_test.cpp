@@ -43,7 +43,7 @@ protected:
     }
 
     static bool listsEmpty() {
-        std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
         return directoryCleanupList().empty() && fileCleanupList().empty();
     }
 

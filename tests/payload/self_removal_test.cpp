@@ -59,7 +59,7 @@ protected:
             << script_;
         EXPECT_EQ(std::distance(fs::directory_iterator(temp_), fs::directory_iterator()), 1)
             << "the name service's empty file is gone";
-        std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
         EXPECT_TRUE(fileCleanupList().empty()) << "the script removes itself";
         return readFile(script_);
     }

@@ -73,7 +73,7 @@ TEST_F(WorkspaceTest, DirectoriesAreNewUniquelyNamedAndRegistered) {
         ASSERT_TRUE(platform::readFileAttributes(path, attributes));
         EXPECT_TRUE(attributes.directory) << "the name service's file became a directory";
     }
-    std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+    std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
     EXPECT_EQ(directoryCleanupList(), (std::vector<std::string>{first, second}));
     EXPECT_TRUE(fileCleanupList().empty());
 }
@@ -94,7 +94,7 @@ TEST_F(WorkspaceTest, FilesAreNewEmptyAndRegistered) {
     EXPECT_TRUE(isWorkspaceName(path)) << path;
     EXPECT_TRUE(pathExists(path));
     EXPECT_EQ(readFile(path), "");
-    std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+    std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
     EXPECT_EQ(fileCleanupList(), std::vector<std::string>{path});
 }
 
@@ -102,7 +102,7 @@ TEST_F(WorkspaceTest, ForgettingTakesTheFirstEqualPathAndLeavesTheDisk) {
     const std::string directory = createWorkspaceDirectory();
     const std::string file = createWorkspaceFile();
     {
-        std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
         fileCleanupList().push_back(file);  // the same path twice
     }
     std::string upper = file;
@@ -113,7 +113,7 @@ TEST_F(WorkspaceTest, ForgettingTakesTheFirstEqualPathAndLeavesTheDisk) {
     forgetWorkspaceDirectory(directory);
     forgetWorkspaceDirectory(directory);  // no longer listed: nothing happens
     {
-        std::lock_guard<std::recursive_mutex> lock(cleanupListsMutex());
+        std::lock_guard<platform::RecursiveMutex> lock(cleanupListsMutex());
         EXPECT_EQ(fileCleanupList(), std::vector<std::string>{file});
         EXPECT_TRUE(directoryCleanupList().empty());
     }
