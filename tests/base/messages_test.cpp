@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 #include "base/launcher_exception.h"
 #include "base/messages.h"
 
@@ -23,6 +26,24 @@ TEST(Messages, LongTextsAreLoadedWhole) {
     EXPECT_EQ(loadMessage(34),
               " There may not be enough temporary disk space. Try using -vd:tempdir to use a "
               "temporary directory on a partition with more disk space.");
+}
+
+TEST(Messages, EveryTextOfTheCatalogSourceComesOutWhole) {
+    // The build turns the catalog source into string resources (Windows) or
+    // a table (POSIX); what comes out is the source's text, byte for byte,
+    // for every id.
+    std::ifstream source(LAUNCHER_SOURCE_DIR "/resources/messages/en.txt");
+    ASSERT_TRUE(source.is_open());
+    int checked = 0;
+    for (std::string line; std::getline(source, line);) {
+        const std::size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) {
+            continue;
+        }
+        EXPECT_EQ(loadMessage(std::stoi(line.substr(0, tab))), line.substr(tab + 1)) << line;
+        ++checked;
+    }
+    EXPECT_GT(checked, 30);
 }
 
 TEST(Messages, AbsentIdsGiveEmptyTexts) {
