@@ -14,6 +14,7 @@
 //   visible ID         prints 1 when control ID is shown, else 0
 //   controls           prints the id and class of every control of the dialog
 //   wait-text ID TEXT  waits (up to 120 s) until control ID shows TEXT
+//   wait-disabled ID   waits (up to 120 s) until control ID takes no input
 //   rect               prints the dialog's screen rectangle: left top right bottom
 //   click ID           presses button ID (fails when it is disabled)
 //   set-text ID TEXT   types TEXT into control ID
@@ -77,17 +78,28 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-HWND waitForDialog(int control) {
+// Waits, looking every 50 ms, until `done` says so; fails after the
+// patience with `failure`.
+template <typename Condition>
+void waitUntil(Condition done, const std::string& failure) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kPatience) {
-        Search search = {control, nullptr};
-        EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
+    while (!done()) {
+        if (GetTickCount() - start > kPatience) {
+            fail(failure);
         }
         Sleep(50);
     }
-    fail("no dialog with control " + std::to_string(control) + " appeared");
+}
+
+HWND waitForDialog(int control) {
+    Search search = {control, nullptr};
+    waitUntil(
+        [&] {
+            EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        "no dialog with control " + std::to_string(control) + " appeared");
+    return search.found;
 }
 
 BOOL CALLBACK printControl(HWND window, LPARAM) {
@@ -253,13 +265,15 @@ int main(int argc, char** argv) {
             if (++i >= arguments.size()) {
                 fail("wait-text lacks its text");
             }
-            const DWORD start = GetTickCount();
-            while (windowText(item) != widen(arguments[i])) {
-                if (!IsWindow(item) || GetTickCount() - start > kPatience) {
-                    fail("the control does not show " + arguments[i]);
-                }
-                Sleep(50);
+            const std::wstring expected = widen(arguments[i]);
+            waitUntil([&] { return !IsWindow(item) || windowText(item) == expected; },
+                      "the control does not show " + arguments[i]);
+            if (!IsWindow(item)) {
+                fail("the control is gone before it showed " + arguments[i]);
             }
+        } else if (command == "wait-disabled") {
+            HWND item = control(target(), number(arguments, ++i));
+            waitUntil([&] { return !IsWindowEnabled(item); }, "the control stays enabled");
         } else if (command == "rect") {
             RECT bounds;
             GetWindowRect(target(), &bounds);
@@ -287,13 +301,8 @@ int main(int argc, char** argv) {
         } else if (command == "close") {
             PostMessageW(target(), WM_CLOSE, 0, 0);
         } else if (command == "wait-gone") {
-            const DWORD start = GetTickCount();
-            while (IsWindow(target()) && IsWindowVisible(target())) {
-                if (GetTickCount() - start > kPatience) {
-                    fail("the dialog stays");
-                }
-                Sleep(50);
-            }
+            waitUntil([&] { return !IsWindow(target()) || !IsWindowVisible(target()); },
+                      "the dialog stays");
         } else if (command == "end-session") {
             if (++i >= arguments.size()) {
                 fail("end-session lacks the window class");
