@@ -185,19 +185,22 @@ class VirtualDisplay:
             prefix = pathlib.Path(os.environ.get("WINEPREFIX", SOURCE_DIR / "build" / "wineprefix"))
             windowed = prefix.parent / (prefix.name + "-windows")
             self.env["WINEPREFIX"] = str(windowed)
-            with open(str(windowed) + ".lock", "w") as lock:
-                fcntl.flock(lock, fcntl.LOCK_EX)
-                # A session of its own, whose desktop shows on this display.
-                # Its server stays up between programs: a server that ended
-                # with the last program would be started again by the next
-                # one, together with the session's services, which would then
-                # hold that program's output pipes open long after it ended.
-                subprocess.run([WINESERVER, "-k"], env=dict(os.environ, **self.env),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                subprocess.run([WINESERVER, "-p"], env=dict(os.environ, **self.env),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                subprocess.run([EMULATOR, "wineboot", "--init"], env=dict(os.environ, **self.env),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+            # One display at a time has the prefix, from here to `close`: the
+            # session below is started anew for this display, which ends any
+            # other display's session and the programs running in it.
+            self._lock = open(str(windowed) + ".lock", "w")
+            fcntl.flock(self._lock, fcntl.LOCK_EX)
+            # A session of its own, whose desktop shows on this display.
+            # Its server stays up between programs: a server that ended
+            # with the last program would be started again by the next
+            # one, together with the session's services, which would then
+            # hold that program's output pipes open long after it ended.
+            subprocess.run([WINESERVER, "-k"], env=dict(os.environ, **self.env),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([WINESERVER, "-p"], env=dict(os.environ, **self.env),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([EMULATOR, "wineboot", "--init"], env=dict(os.environ, **self.env),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
         # The session's desktop process is started by the first program that
         # needs it and inherits that program's standard error; it ends when
         # the last program on the desktop has ended.  A program of the build
@@ -218,6 +221,8 @@ class VirtualDisplay:
             self.keeper.wait()
         self.process.terminate()
         self.process.wait()
+        if WINDOWS:
+            self._lock.close()
 
 
 def start(program, args, cwd=None, env=None):
