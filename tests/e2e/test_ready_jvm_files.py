@@ -232,8 +232,8 @@ class WindowsReadyFiles(wine_drives.OwnDirectoryOnD, ReadyFileTestCase):
             script = self.dir / "registry.reg"
             script.write_text("\r\n".join(["Windows Registry Editor Version 5.00", ""] + lines)
                               + "\r\n", encoding="utf-16")
-            self.assertEqual(PREFIX.reg("import", native_path(script), "/reg:" + view), 0,
-                             "\n".join(lines))
+            code, output = PREFIX.import_registry(native_path(script), view)
+            self.assertEqual(code, 0, "\n".join(lines) + "\n" + output)
 
     def register(self, registrations):
         """Writes the registrations and their stand-in JVMs, each in a home

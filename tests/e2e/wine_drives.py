@@ -8,6 +8,7 @@ import pathlib
 import shutil
 import subprocess
 import tempfile
+import time
 
 from harness import EMULATOR, SOURCE_DIR, WINESERVER
 
@@ -61,6 +62,20 @@ class DriveScanPrefix:
         """Runs the registry tool in this session; returns its exit code."""
         return subprocess.run([EMULATOR, "reg", *args], env=self.env, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, timeout=120).returncode
+
+    def import_registry(self, script, view):
+        """Imports a registry script into a registry view ("32", "64");
+        returns the registry tool's exit code and output.  A failed import
+        is tried once more: now and then Wine's tool fails on a script that
+        it imports the next time (seen once in a new prefix, not since)."""
+        for attempt in range(2):
+            done = subprocess.run([EMULATOR, "reg", "import", script, "/reg:" + view],
+                                  env=self.env, stdout=subprocess.PIPE,
+                                  stderr=subprocess.STDOUT, timeout=120)
+            if done.returncode == 0:
+                break
+            time.sleep(1)
+        return done.returncode, done.stdout.decode(errors="replace")
 
     def close(self):
         subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL,
