@@ -56,7 +56,7 @@ class QuotingExamples(PackedRunTestCase):
         home = self.dir / "jre"
         (home / "bin").mkdir(parents=True)
         shutil.copy(STAND_IN_JAVA, home / "bin" / "java.exe")
-        (home / "bin" / "java.properties").write_text("java.specification.version=17\n")
+        (home / "bin" / "java.properties").write_text("java.version=17.0.2\n")
         for script in sorted(EXAMPLES.glob("quoting/*.tag")):
             with self.subTest(script=script.name):
                 launcher = pack(self.dir / "setup.exe", [

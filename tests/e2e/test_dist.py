@@ -139,7 +139,7 @@ class ReleaseArchive(unittest.TestCase):
         home = self.dir / "stand-in jvm"
         (home / "bin").mkdir(parents=True, exist_ok=True)
         shutil.copy(STAND_IN_JAVA, home / "bin" / "java.exe")
-        (home / "bin" / "java.properties").write_text("java.specification.version=17\n")
+        (home / "bin" / "java.properties").write_text("java.version=17.0.2\n")
         program = self.example / "out" / "hello.exe"
         lines = self.run_example(program, {"JAVA_HOME": native_path(home), "JDK_HOME": ""})
         echoed = lines[lines.index("arguments begin") + 1:lines.index("arguments end")]

@@ -53,10 +53,7 @@ VENDORS = {
 def jvm(vendor, version):
     """The properties of a stand-in JVM of a vendor and a version ("17.0.12",
     "1.8.0_412")."""
-    parts = version.split(".")
-    release = ".".join(parts[:2]) if parts[0] == "1" else parts[0]
-    return dict(VENDORS[vendor], **{"java.version": version,
-                                    "java.specification.version": release})
+    return dict(VENDORS[vendor], **{"java.version": version})
 
 
 def setUpModule():

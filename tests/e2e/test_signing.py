@@ -63,7 +63,7 @@ class SignedLauncher(LauncherTestCase):
         (home / "bin").mkdir(parents=True)
         shutil.copy(STAND_IN_JAVA, home / "bin" / "java.exe")
         (home / "bin" / "java.properties").write_text(
-            "java.specification.version=17\nexit.code=%d\n" % JAVA_EXIT_CODE)
+            "java.version=17.0.2\nexit.code=%d\n" % JAVA_EXIT_CODE)
         self.entries = [(EXAMPLE / "instructions.tag", "INSTRUCTIONS", 1, "instructions.tag"),
                         (EXAMPLE / "windows.jvm", "JVM", 2, "windows.jvm"),
                         (EXAMPLE / "launch.tag", "LAUNCHSCRIPT", 3, "launch.tag"),

@@ -59,8 +59,7 @@ TEST(VerifyCommand, ComparisonLinesAskForTheNameAlone) {
         std::string value;
         PropertyTest test;
     } cases[] = {
-        {"java.specification.version>=11", "java.specification.version", "11",
-         PropertyTest::kAtLeast},
+        {"java.version>=11", "java.version", "11", PropertyTest::kAtLeast},
         {" java.version <= 17.0.2 ", "java.version", "17.0.2", PropertyTest::kAtMost},
         {"v>1.8", "v", "1.8", PropertyTest::kAbove},
         {"v<21", "v", "21", PropertyTest::kBelow},

@@ -67,7 +67,7 @@ TEST(VerifyOutput, VersionComparisonsCompareAsVersions) {
         {PropertyTest::kBelow, "21", "", true},
     };
     for (const auto& c : cases) {
-        const Properties properties{{"java.specification.version", c.expected, c.test}};
+        const Properties properties{{"java.version", c.expected, c.test}};
         EXPECT_EQ(checkVerifyOutput("1739021872\n" + c.actual + "\n", properties), c.accepted)
             << c.expected << " against " << c.actual;
     }
