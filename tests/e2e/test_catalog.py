@@ -37,11 +37,12 @@ class CatalogLanguages(LauncherTestCase):
         for stem in variants():
             with self.subTest(variant=stem):
                 env = {"LANG": LOCALES[stem] + ".UTF-8", "LC_ALL": "", "LC_MESSAGES": ""}
-                code, out, _ = run_launcher(["-console", "-vd:log"], env=env, cwd=self.dir)
-                self.assertEqual(text(out).split("\n")[0], catalog(stem)[14])
-                code, out, _ = run_launcher(["-console", "-vd:in"], env=env, cwd=self.dir)
-                self.assertEqual(code, -1)
-                self.assertEqual(text(out).split("\n")[0], catalog(stem)[22])
+                for option, message in (("-vd:log", 14), ("-vd:in", 22)):
+                    code, out, err = run_launcher(["-console", option], env=env, cwd=self.dir)
+                    # What the run printed besides, should its message be missing.
+                    seen = "exit code %d, standard error %r" % (code, text(err))
+                    self.assertEqual(code, -1, seen)
+                    self.assertEqual(text(out).split("\n")[0], catalog(stem)[message], seen)
 
 
 if __name__ == "__main__":
